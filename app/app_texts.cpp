@@ -1,0 +1,1 @@
+const char kHello[] = "一键清除";

@@ -1,0 +1,9 @@
+# 32-bit static Linux build, run under qemu-i386: executes the generated 32-bit x86 code for real.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER gcc)
+set(CMAKE_CXX_COMPILER g++)
+set(CMAKE_C_FLAGS_INIT -m32)
+set(CMAKE_CXX_FLAGS_INIT -m32)
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32 -static")
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386)
