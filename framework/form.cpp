@@ -94,9 +94,11 @@ LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 bool RegisterFormClass(const FormDescription& description) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSEXA existing{sizeof(existing)};
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
   if (GetClassInfoExA(instance, kFormClass, &existing)) return true;
-  WNDCLASSEXA windowClass{sizeof(windowClass)};
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
   windowClass.lpfnWndProc = FormProc;
   windowClass.hInstance = instance;
   windowClass.hIcon = description.icon ? LoadIconA(instance, description.icon) : nullptr;

@@ -27,12 +27,12 @@ class BlockLock {
 
 IStream* HGlobalStream::CreateFromBytes(const ByteBuffer& data, std::optional<INT> size) {
   Release();
-  const SIZE_T bytes = size ? static_cast<SIZE_T>(std::max(*size, 0)) : data.size();
+  const size_t bytes = size ? static_cast<size_t>(std::max(*size, 0)) : data.size();
   memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
   // The stream must not free the block: Release does, after the stream is gone.
   CreateStreamOnHGlobal(memory, FALSE, &stream);
   // A size beyond the data copies only the data; the rest of the block stays zero.
-  const SIZE_T copied = std::min(bytes, data.size());
+  const size_t copied = std::min(bytes, data.size());
   if (copied == 0) return stream;
   const BlockLock lock(memory);
   lockedAddress = lock.Address();

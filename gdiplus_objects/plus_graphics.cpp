@@ -676,6 +676,8 @@ bool PlusGraphics::IsClipEmpty() {
 }
 
 bool PlusGraphics::IsVisibleClipEmpty() {
+  // Wine 8.0 reads the graphics before it tests it: without a handle answer as GDI+ does.
+  if (!graphicsHandle) return Record(InvalidParameter);
   BOOL empty = FALSE;
   return Answer(GdipIsVisibleClipEmpty(graphicsHandle, &empty), empty);
 }

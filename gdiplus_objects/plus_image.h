@@ -75,7 +75,8 @@ static_assert(offsetof(Gdiplus::EncoderParameter, Type) == 20);
 static_assert(offsetof(Gdiplus::EncoderParameter, Value) == 16 + 4 + 4);
 static_assert(sizeof(Gdiplus::EncoderParameter) == (sizeof(void*) == 4 ? 28 : 32));
 static_assert(offsetof(Gdiplus::EncoderParameters, Parameter) == sizeof(void*));
-static_assert(offsetof(Gdiplus::PropertyItem, type) == 8 && offsetof(Gdiplus::PropertyItem, value) == sizeof(void*) + 8);
+static_assert(offsetof(Gdiplus::PropertyItem, type) == 8 &&
+              offsetof(Gdiplus::PropertyItem, value) == sizeof(void*) + 8);
 static_assert(sizeof(Gdiplus::ImageCodecInfo) == (sizeof(void*) == 4 ? 76 : 104));
 static_assert(sizeof(BitmapData) == (sizeof(void*) == 4 ? 24 : 32));
 

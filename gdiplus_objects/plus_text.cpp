@@ -186,9 +186,8 @@ float PlusFont::GetHeight(const PlusGraphics& graphics) const {
 float PlusFont::GetHeightGivenDPI(float dpi) const { return ValueFrom(GdipGetFontHeightGivenDPI, fontHandle, dpi); }
 
 bool PlusFont::GetLogFont(const PlusGraphics& graphics, ByteBuffer& logFont) const {
-  if (!logFont.empty() && logFont.size() < sizeof(LOGFONTA)) logFont.resize(sizeof(LOGFONTA));
-  return Record(GdipGetLogFontA(fontHandle, graphics.GetHandle(),
-                                logFont.empty() ? nullptr : reinterpret_cast<LOGFONTA*>(logFont.data())));
+  if (logFont.size() < sizeof(LOGFONTA)) logFont.resize(sizeof(LOGFONTA));
+  return Record(GdipGetLogFontA(fontHandle, graphics.GetHandle(), reinterpret_cast<LOGFONTA*>(logFont.data())));
 }
 
 // PlusFontFamily

@@ -89,8 +89,8 @@ class PlusFont : public PlusObjectOf<Gdiplus::GpFont> {
   Gdiplus::Unit GetUnit() const;
   float GetHeight(const PlusGraphics& graphics) const;
   float GetHeightGivenDPI(float dpi) const;
-  // GDI+ writes a LOGFONTA into the buffer, which is grown to one when it is shorter;
-  // an empty buffer passes none.
+  // GDI+ writes a LOGFONTA into the buffer, which is first grown to one when it is shorter
+  // (Wine's GDI+ writes through a null LOGFONTA).
   bool GetLogFont(const PlusGraphics& graphics, ByteBuffer& logFont) const;
 
  private:

@@ -47,13 +47,13 @@ std::array<Slice, 9> NineSlices(float x0, float x, float y, float w, float h) {
 bool FontFamilyExists(const std::string& name) {
   plus::PlusFontCollection installed;
   plus::PlusFontFamily family;
-  const bool exists = family.CreateFromName(name, installed);
+  const bool exists = family.CreateFromName(name.c_str(), installed);
   family.Dispose();
   return exists;
 }
 
 SkinButton::SkinButton() : window(NotCreated()) {
-  stub = MakeMethodThunk(this, reinterpret_cast<void*>(&HandleSkinMessageEntry), 3);
+  stub = MakeMethodThunk(this, CodeAddress(&HandleSkinMessageEntry), 3);
 }
 
 SkinButton::~SkinButton() {
@@ -82,7 +82,7 @@ int SkinButton::HandleSkinMessage(int message, int x, int y) {
       state = ButtonStatePressed;
     } else if (message == WM_LBUTTONUP) {
       // The handler runs before the fade: a message box it opens delays the fade until closed.
-      CallProcedure(onClick);
+      CallProcedure(AsCode(onClick));
       FadeTiles(ButtonStatePressed, ButtonStateHover, kFadePeriod);
       state = ButtonStateHover;
     }
@@ -136,7 +136,7 @@ bool SkinButton::Create(SkinWindow& skin, const RectI& newRect, const std::strin
   frontGraphics.CreateFromHDC(frontDC);
   windowGraphics.CreateFromHWND(skin.GetWindowHandle());
   rectIndex = skin.AddControlRect(newRect);
-  const auto handler = reinterpret_cast<HandlerAddress>(ThunkEntry(stub));
+  const HandlerAddress handler = AsHandler(ThunkEntry(stub));
   mouseHandlerIndex = skin.AddMouseHandler(handler);
   paintHandlerIndex = skin.AddPaintHandler(handler);
   rect = newRect;

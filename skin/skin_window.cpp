@@ -96,8 +96,8 @@ std::pair<ColorRef, int> FromArgb(Argb color) {
   return {red | (green << 8) | (blue << 16), static_cast<int>(color >> 24)};
 }
 
-Gdiplus::ColorMatrix OpacityMatrix(int opacity) {
-  Gdiplus::ColorMatrix matrix{};
+plus::ColorMatrix OpacityMatrix(int opacity) {
+  plus::ColorMatrix matrix{};
   for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1;
   matrix.m[3][3] = static_cast<float>(opacity * 0.01);
   return matrix;
@@ -116,7 +116,7 @@ TextOptions WithTextDefaults(const std::string& text, TextOptions options) {
 
 RectF MeasureTextRect(int x, int y, int size, const std::string& fontFace, const std::string& text) {
   PlusFont font;
-  font.CreateFromName(fontFace, static_cast<float>(size), 0, 0);
+  font.CreateFromName(fontFace.c_str(), static_cast<float>(size), Gdiplus::FontStyleRegular, Gdiplus::UnitWorld);
   PlusGraphics screen;
   screen.CreateFromHWND(nullptr);
   RectF box;
@@ -135,10 +135,10 @@ void DrawGlowText(PlusGraphics& graphics, int style, const std::string& text, Te
 
   PlusFontCollection installed;
   PlusFontFamily family;
-  if (!family.CreateFromName(face, installed)) {
+  if (!family.CreateFromName(face.c_str(), installed)) {
     face = kFallbackFace;
     options.fontFace = face;
-    family.CreateFromName(face, installed);
+    family.CreateFromName(face.c_str(), installed);
   }
 
   // The halo: the glyph outlines stroked into a bitmap of the box, shrunk and re-enlarged.
@@ -177,7 +177,7 @@ void DrawGlowText(PlusGraphics& graphics, int style, const std::string& text, Te
   graphics.SetCompositingQuality(Gdiplus::CompositingQualityAssumeLinear);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
   PlusFont font;
-  font.CreateFromName(face, static_cast<float>(size), style, 0);
+  font.CreateFromName(face.c_str(), static_cast<float>(size), style, Gdiplus::UnitWorld);
   PlusSolidBrush brush;
   brush.Create(*given.color);
   const PlusStringFormat noFormat;
@@ -231,7 +231,7 @@ void PaintImageBackground(PlusGraphics& graphics, const ByteBuffer& image) {
 }
 
 SkinWindow::SkinWindow() : window(NotAttached()) {
-  windowProcStub = MakeMethodThunk(this, reinterpret_cast<void*>(&WindowProcEntry), 4);
+  windowProcStub = MakeMethodThunk(this, CodeAddress(&WindowProcEntry), 4);
   LoadCaptionImages();
 }
 
@@ -279,7 +279,7 @@ LRESULT SkinWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       for (size_t i = mouseHandlers.size(); i >= 1; --i) {
         const HandlerAddress handler = mouseHandlers[i - 1];
         if (handler == kRemovedHandler) continue;
-        if (CallProcedure(handler, message, x, y) == 1) break;
+        if (CallProcedure(AsCode(handler), message, x, y) == 1) break;
       }
       if (message == WM_MOUSEMOVE) OnMouseMove(x, y);
       if (message == WM_LBUTTONDOWN) OnLeftButtonDown(x, y);
@@ -481,7 +481,7 @@ std::pair<int, int> SkinWindow::CheckBuffer(HDC dc, HBITMAP& bitmap) {
 void SkinWindow::NotifyPaintHandlers(int code) {
   // First registered first; handlers may add or remove entries while they are called.
   for (size_t i = 0; i < paintHandlers.size(); ++i) {
-    if (paintHandlers[i] != kRemovedHandler) CallProcedure(paintHandlers[i], code, 0, 0);
+    if (paintHandlers[i] != kRemovedHandler) CallProcedure(AsCode(paintHandlers[i]), code, 0, 0);
   }
 }
 

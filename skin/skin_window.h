@@ -34,6 +34,8 @@ constexpr int PaintNotifyFront = 124;
 // A registered handler's code address; a removed entry holds -1.
 using HandlerAddress = std::intptr_t;
 constexpr HandlerAddress kRemovedHandler = -1;
+inline const void* AsCode(HandlerAddress handler) { return reinterpret_cast<const void*>(handler); }
+inline HandlerAddress AsHandler(const void* code) { return reinterpret_cast<HandlerAddress>(code); }
 
 // The skin's hit test: right edge exclusive, bottom edge inclusive.
 bool PointInRect(const RectI& rect, int px, int py);
@@ -42,6 +44,9 @@ bool PointInRect(const RectI& rect, int px, int py);
 Argb ToArgb(ColorRef color, std::optional<int> alpha = std::nullopt);
 // The ColorRef of an Argb colour, and its alpha apart.
 std::pair<ColorRef, int> FromArgb(Argb color);
+
+// The identity colour matrix with the alpha scaled to `opacity` percent.
+plus::ColorMatrix OpacityMatrix(int opacity);
 
 // The optional arguments of a text: each one not given takes its default.
 struct TextOptions {

@@ -1,4 +1,5 @@
-// Prints the Tavrel window and its child controls, one line each, for the end-to-end scripts:
+// Prints a top-level window (by default Tavrel) and its child controls, one line each, for the
+// end-to-end scripts; with "ok" after the title it presses the OK button of that window instead:
 //   window <x> <y> <width> <height> <visible> <title>
 //   control <class> <x> <y> <width> <height> <visible> <text>     (client coordinates)
 #include <windows.h>
@@ -21,13 +22,17 @@ void PrintControl(HWND control, HWND parent) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const char* title = argc > 1 ? argv[1] : "Tavrel";
+int wmain(int argc, wchar_t** argv) {
+  const wchar_t* title = argc > 1 ? argv[1] : L"Tavrel";
   HWND window = nullptr;
-  for (int i = 0; i < 100 && !window; ++i, Sleep(100)) window = FindWindowA(nullptr, title);
+  for (int i = 0; i < 100 && !window; ++i, Sleep(100)) window = FindWindowW(nullptr, title);
   if (!window) {
     std::printf("no window\n");
     return 1;
+  }
+  if (argc > 2 && lstrcmpW(argv[2], L"ok") == 0) {
+    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    return 0;
   }
   RECT r;
   GetWindowRect(window, &r);
