@@ -160,6 +160,11 @@ HWND LoadForm(const FormDescription& description) {
   if (f.description.created) f.description.created();
   if (f.description.visible && IsWindow(window)) {
     ShowWindow(window, SW_SHOWNORMAL);
+    // A form reports its size once it is shown, so that whatever its created handler laid over
+    // the window (a skin, controls drawn by it) lays itself out and draws with everything in place.
+    RECT client{};
+    GetClientRect(window, &client);
+    SendMessageA(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
     UpdateWindow(window);
   }
   return window;

@@ -59,16 +59,14 @@ bool PlusLinearGradientBrush::CreateFromPointsI(const PointI& point1, const Poin
 
 bool PlusLinearGradientBrush::CreateFromRect(const RectF& rect, Argb color1, Argb color2,
                                              std::optional<LinearGradientMode> mode) {
-  return Record(GdipCreateLineBrushFromRect(Packed(rect), color1, color2,
-                                            mode.value_or(LinearGradientModeHorizontal), WrapModeTile,
-                                            NewHandleFor<GpLineGradient>(*this)));
+  return Record(GdipCreateLineBrushFromRect(Packed(rect), color1, color2, mode.value_or(LinearGradientModeHorizontal),
+                                            WrapModeTile, NewHandleFor<GpLineGradient>(*this)));
 }
 
 bool PlusLinearGradientBrush::CreateFromRectI(const RectI& rect, Argb color1, Argb color2,
                                               std::optional<LinearGradientMode> mode) {
-  return Record(GdipCreateLineBrushFromRectI(Packed(rect), color1, color2,
-                                             mode.value_or(LinearGradientModeHorizontal), WrapModeTile,
-                                             NewHandleFor<GpLineGradient>(*this)));
+  return Record(GdipCreateLineBrushFromRectI(Packed(rect), color1, color2, mode.value_or(LinearGradientModeHorizontal),
+                                             WrapModeTile, NewHandleFor<GpLineGradient>(*this)));
 }
 
 bool PlusLinearGradientBrush::CreateFromRectWithAngle(const RectF& rect, Argb color1, Argb color2, float angle,

@@ -72,8 +72,9 @@ ByteBuffer PaletteBlock(const ColorPalette& palette) {
   auto* gp = BlockAs<Gdiplus::ColorPalette>(block);
   gp->Flags = palette.flags;
   gp->Count = palette.count;
+  // Entries beyond the list stay zero: the list should hold count of them.
   std::memcpy(block.data() + offsetof(Gdiplus::ColorPalette, Entries), palette.entries.data(),
-              sizeof(ARGB) * palette.count);
+              sizeof(ARGB) * std::min<size_t>(palette.count, palette.entries.size()));
   return block;
 }
 
@@ -142,7 +143,8 @@ ByteBuffer BuildEncoderParametersBlock(const EncoderParameters& params) {
   const size_t n = params.parameters.size();
   ByteBuffer block(offsetof(Gdiplus::EncoderParameters, Parameter) + n * sizeof(Gdiplus::EncoderParameter), 0);
   BlockAs<Gdiplus::EncoderParameters>(block)->Count = params.count;
-  auto* entries = const_cast<Gdiplus::EncoderParameter*>(ParameterEntries(block.data()));
+  auto* entries =
+      reinterpret_cast<Gdiplus::EncoderParameter*>(block.data() + offsetof(Gdiplus::EncoderParameters, Parameter));
   for (size_t k = 0; k < n; ++k) {
     const EncoderParameter& parameter = params.parameters[k];
     entries[k] = {TextToGuid(parameter.guid), parameter.numberOfValues, parameter.type, ValueAddress(parameter.value)};

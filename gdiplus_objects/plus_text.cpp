@@ -51,8 +51,8 @@ PlusStringFormat::~PlusStringFormat() { Dispose(); }
 bool PlusStringFormat::Dispose() { return formatHandle && DisposedWith(*this, GdipDeleteStringFormat(formatHandle)); }
 
 bool PlusStringFormat::Create(std::optional<INT> flags, std::optional<LANGID> language) {
-  return Record(GdipCreateStringFormat(flags.value_or(0), language.value_or(LANG_NEUTRAL),
-                                       NewHandleFor<GpStringFormat>(*this)));
+  return Record(
+      GdipCreateStringFormat(flags.value_or(0), language.value_or(LANG_NEUTRAL), NewHandleFor<GpStringFormat>(*this)));
 }
 
 bool PlusStringFormat::CreateGenericDefault() {
@@ -134,8 +134,8 @@ PlusFont::~PlusFont() { Dispose(); }
 bool PlusFont::Dispose() { return fontHandle && DisposedWith(*this, GdipDeleteFont(fontHandle)); }
 
 bool PlusFont::Create(const PlusFontFamily& family, float emSize, std::optional<INT> style, std::optional<Unit> unit) {
-  return Record(GdipCreateFont(family.GetHandle(), emSize, style.value_or(FontStyleRegular),
-                               unit.value_or(UnitWorld), NewHandleFor<GpFont>(*this)));
+  return Record(GdipCreateFont(family.GetHandle(), emSize, style.value_or(FontStyleRegular), unit.value_or(UnitWorld),
+                               NewHandleFor<GpFont>(*this)));
 }
 
 bool PlusFont::CreateFromStockFont() {

@@ -249,10 +249,11 @@ def draw_cursor():
     c = Canvas(size, size)
     # The tip's outline pixel is the hot spot (1, 2).
     tip_x, tip_y = 2.0, 3.0
-    shape = [(0.0, 0.0), (0.0, 17.0), (4.2, 13.2), (7.0, 19.6), (9.6, 18.5),
-             (6.9, 12.2), (12.2, 12.2)]
+    # Straight edges on pixel lines keep the outline crisp; only the diagonals are smoothed.
+    shape = [(0.0, 0.0), (0.0, 16.0), (3.9, 12.6), (6.8, 19.0), (9.4, 17.9),
+             (6.9, 12.0), (12.0, 12.0)]
     shape = [(tip_x + x, tip_y + y) for x, y in shape]
-    border = 1.1
+    border = 1.0
 
     def white(px, py):
         return polygon_distance(px, py, shape) <= 0.0

@@ -145,7 +145,7 @@ void DrawGlowText(PlusGraphics& graphics, int style, const std::string& text, Te
   const int w = static_cast<int>(layout.width), h = static_cast<int>(layout.height);
   PlusPath path;
   path.Create();
-  path.AddString(text, family, size, RectF{0, 0, static_cast<float>(w), static_cast<float>(h)}, style);
+  path.AddString(text.c_str(), family, size, RectF{0, 0, static_cast<float>(w), static_cast<float>(h)}, style);
   PlusPen pen;
   pen.Create(*given.glowColor, *given.glowWidth);
   PlusBitmap outline;

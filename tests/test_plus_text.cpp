@@ -401,9 +401,9 @@ TEST(PlusFontFamily, GenericFamiliesHoldAHandleExactlyWhenFound) {
     const char* name;
     bool (PlusFontFamily::*create)();
   };
-  for (const Case& c : {Case{"SansSerif", &PlusFontFamily::CreateGenericSansSerif},
-                        Case{"Serif", &PlusFontFamily::CreateGenericSerif},
-                        Case{"Monospace", &PlusFontFamily::CreateGenericMonospace}}) {
+  for (const Case& c :
+       {Case{"SansSerif", &PlusFontFamily::CreateGenericSansSerif}, Case{"Serif", &PlusFontFamily::CreateGenericSerif},
+        Case{"Monospace", &PlusFontFamily::CreateGenericMonospace}}) {
     SCOPED_TRACE(c.name);
     PlusFontFamily family;
     const bool made = (family.*c.create)();
@@ -503,7 +503,8 @@ TEST(PlusText, EveryOperationWithoutHandles) {
            kStatusUntouched},
       Case{"PlusStringFormat::Clone", "GdipCloneStringFormat",
            [](NoHandles& o) { return !o.format.Clone(o.formatTarget) && !o.formatTarget.GetHandle(); }},
-      Case{"PlusStringFormat::SetFlags", "GdipSetStringFormatFlags", [](NoHandles& o) { return !o.format.SetFlags(1); }},
+      Case{"PlusStringFormat::SetFlags", "GdipSetStringFormatFlags",
+           [](NoHandles& o) { return !o.format.SetFlags(1); }},
       Case{"PlusStringFormat::GetFlags", "GdipGetStringFormatFlags", [](NoHandles& o) { return !o.format.GetFlags(); }},
       Case{"PlusStringFormat::SetAlignment", "GdipSetStringFormatAlign",
            [](NoHandles& o) { return !o.format.SetAlignment(StringAlignmentFar); }},
@@ -522,7 +523,9 @@ TEST(PlusText, EveryOperationWithoutHandles) {
       Case{"PlusStringFormat::GetHotkeyPrefix", "GdipGetStringFormatHotkeyPrefix",
            [](NoHandles& o) { return !o.format.GetHotkeyPrefix(); }},
       Case{"PlusStringFormat::SetTabStops", "GdipSetStringFormatTabStops",
-           [](NoHandles& o) { return !o.format.SetTabStops(1, {2, 3}); }},
+           [](NoHandles& o) {
+             return !o.format.SetTabStops(1, {2, 3});
+           }},
       Case{"PlusStringFormat::GetTabStops", "GdipGetStringFormatTabStopCount",
            [](NoHandles& o) {
              float first = 5;
@@ -538,7 +541,9 @@ TEST(PlusText, EveryOperationWithoutHandles) {
              return !o.format.GetDigitSubstitution(substitute, &language) && !substitute && !language;
            }},
       Case{"PlusStringFormat::SetMeasurableCharacterRanges", "GdipSetStringFormatMeasurableCharacterRanges",
-           [](NoHandles& o) { return !o.format.SetMeasurableCharacterRanges({{0, 1}}); }},
+           [](NoHandles& o) {
+             return !o.format.SetMeasurableCharacterRanges({{0, 1}});
+           }},
       Case{"PlusStringFormat::GetMeasurableCharacterRangeCount", "GdipGetStringFormatMeasurableCharacterRangeCount",
            [](NoHandles& o) { return !o.format.GetMeasurableCharacterRangeCount(); }},
       // PlusFont
