@@ -3,6 +3,7 @@
 
 namespace tavrel::resources {
 
+// clang-format off
 // 9662 bytes.
 static const std::uint8_t kProgramIcon[] = {
     0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x30, 0x30, 0x00, 0x00, 0x01, 0x00, 0x20, 0x00, 0xA8, 0x25,
@@ -1255,6 +1256,7 @@ static const std::uint8_t kCaptionMinimizePressed[] = {
     0x37, 0x2B, 0x91, 0xB2, 0x2B, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60,
     0x82,
 };
+// clang-format on
 
 Bytes ProgramIcon() { return kProgramIcon; }
 
@@ -1262,9 +1264,9 @@ Bytes FrameBorder() { return kFrameBorder; }
 
 Bytes CaptionPicture(int button, int state) {
   static const Bytes pictures[3][3] = {
-    {Bytes(kCaptionCloseNormal), Bytes(kCaptionCloseHover), Bytes(kCaptionClosePressed)},
-    {Bytes(kCaptionMaximizeNormal), Bytes(kCaptionMaximizeHover), Bytes(kCaptionMaximizePressed)},
-    {Bytes(kCaptionMinimizeNormal), Bytes(kCaptionMinimizeHover), Bytes(kCaptionMinimizePressed)},
+      {Bytes(kCaptionCloseNormal), Bytes(kCaptionCloseHover), Bytes(kCaptionClosePressed)},
+      {Bytes(kCaptionMaximizeNormal), Bytes(kCaptionMaximizeHover), Bytes(kCaptionMaximizePressed)},
+      {Bytes(kCaptionMinimizeNormal), Bytes(kCaptionMinimizeHover), Bytes(kCaptionMinimizePressed)},
   };
   if (button < 1 || button > 3 || state < 1 || state > 3) return {};
   return pictures[button - 1][state - 1];

@@ -50,10 +50,6 @@ ByteBuffer ReadAll(IStream* stream) {
   return bytes;
 }
 
-// Whether a block is no longer alive: freed, or its handle already handed out again to the block
-// made after it (a live block's handle is never handed out twice).
-bool BlockGone(HGLOBAL old, HGLOBAL current) { return old == current || GlobalFlags(old) == GMEM_INVALID_HANDLE; }
-
 // One more reference to a stream, to learn from its count when the object dropped its own.
 IStream* Hold(IStream* stream) {
   stream->AddRef();
@@ -200,7 +196,7 @@ TEST(HGlobalStreamTest, AttachStreamTakesOverAStreamOverGlobalMemory) {
   const HGLOBAL previousBlock = memory.GetMemory();
   EXPECT_TRUE(memory.AttachStream(stream));
   EXPECT_EQ(previous->Release(), 0u) << "the stream held before was not released";
-  EXPECT_TRUE(previousBlock == block || GlobalFlags(previousBlock) == GMEM_INVALID_HANDLE);
+  EXPECT_TRUE(BlockGone(previousBlock, block));
   EXPECT_EQ(memory.GetStream(), stream);
   EXPECT_EQ(memory.GetMemory(), block);
   EXPECT_EQ(memory.GetSize(), data.size());

@@ -32,7 +32,6 @@ using namespace tavrel::test;
 
 const std::string kJpegFormatText = "{B96B3CAE-0728-11D3-9D7B-0000F81EF32E}";
 const std::string kTiffFormatText = "{B96B3CB1-0728-11D3-9D7B-0000F81EF32E}";
-const std::string kMemoryBmpFormatText = "{B96B3CAA-0728-11D3-9D7B-0000F81EF32E}";
 const std::string kQualityText = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 const std::string kSaveFlagText = "{292266FC-AC40-47BF-8CFC-A85B89A655DE}";
 // EncoderQuality in its 16-byte form: Data1 to Data3 little-endian, then Data4.

@@ -120,31 +120,17 @@ TEST(PlusLinearGradientBrush, EveryCreationTiles) {
   };
   const Argb from = 0xFF000000;
   const Argb to = 0xFFFF0000;
+  const PointF start{0, 0}, end{16, 0};
+  const PointI startI{0, 0}, endI{16, 0};
+  const RectF rect{0, 0, 16, 4};
+  const RectI rectI{0, 0, 16, 4};
   const std::vector<Case> cases = {
-      {"CreateFromPoints",
-       [&](auto& b) {
-         return b.CreateFromPoints({0, 0}, {16, 0}, from, to);
-       }},
-      {"CreateFromPointsI",
-       [&](auto& b) {
-         return b.CreateFromPointsI({0, 0}, {16, 0}, from, to);
-       }},
-      {"CreateFromRect",
-       [&](auto& b) {
-         return b.CreateFromRect({0, 0, 16, 4}, from, to);
-       }},
-      {"CreateFromRectI",
-       [&](auto& b) {
-         return b.CreateFromRectI({0, 0, 16, 4}, from, to, LinearGradientModeVertical);
-       }},
-      {"CreateFromRectWithAngle",
-       [&](auto& b) {
-         return b.CreateFromRectWithAngle({0, 0, 16, 4}, from, to, 30);
-       }},
-      {"CreateFromRectWithAngleI",
-       [&](auto& b) {
-         return b.CreateFromRectWithAngleI({0, 0, 16, 4}, from, to, 45, true);
-       }},
+      {"CreateFromPoints", [&](auto& b) { return b.CreateFromPoints(start, end, from, to); }},
+      {"CreateFromPointsI", [&](auto& b) { return b.CreateFromPointsI(startI, endI, from, to); }},
+      {"CreateFromRect", [&](auto& b) { return b.CreateFromRect(rect, from, to); }},
+      {"CreateFromRectI", [&](auto& b) { return b.CreateFromRectI(rectI, from, to, LinearGradientModeVertical); }},
+      {"CreateFromRectWithAngle", [&](auto& b) { return b.CreateFromRectWithAngle(rect, from, to, 30); }},
+      {"CreateFromRectWithAngleI", [&](auto& b) { return b.CreateFromRectWithAngleI(rectI, from, to, 45, true); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -472,6 +458,11 @@ TEST(PlusPen, DisposeOnceThenFalseWithoutStatus) {
 
 // Every operation on objects without handles.
 
+const std::vector<float> kZeroOne = {0, 1};
+// A list a failed getter must leave as it was.
+const std::vector<float> kBefore = {7};
+const std::vector<Argb> kTwoColors = {1, 2};
+
 struct NoHandles {
   PlusSolidBrush solid, solidTarget;
   PlusLinearGradientBrush gradient, gradientTarget;
@@ -481,7 +472,6 @@ struct NoHandles {
 
 TEST(PlusBrushPen, EveryOperationWithoutHandles) {
   using Case = NullHandleCase<NoHandles>;
-  std::vector<float> keep = {7};
   SweepNullHandles<NoHandles>({
       // The brush level, through both brush classes
       Case{"PlusSolidBrush::Dispose", "GdipDeleteBrush", [](NoHandles& o) { return !o.solid.Dispose(); },
@@ -515,24 +505,20 @@ TEST(PlusBrushPen, EveryOperationWithoutHandles) {
       Case{"PlusLinearGradientBrush::GetGammaCorrection", "GdipGetLineGammaCorrection",
            [](NoHandles& o) { return !o.gradient.GetGammaCorrection(); }},
       Case{"PlusLinearGradientBrush::SetBlend", "GdipSetLineBlend",
-           [](NoHandles& o) {
-             return !o.gradient.SetBlend({0, 1}, {0, 1});
-           }},
+           [](NoHandles& o) { return !o.gradient.SetBlend(kZeroOne, kZeroOne); }},
       Case{"PlusLinearGradientBrush::GetBlend", "GdipGetLineBlendCount",
-           [&](NoHandles& o) {
-             std::vector<float> factors = keep;
-             std::vector<float> positions = keep;
-             return !o.gradient.GetBlend(factors, positions) && factors == keep && positions == keep;
+           [](NoHandles& o) {
+             std::vector<float> factors = kBefore;
+             std::vector<float> positions = kBefore;
+             return !o.gradient.GetBlend(factors, positions) && factors == kBefore && positions == kBefore;
            }},
       Case{"PlusLinearGradientBrush::SetPresetBlend", "GdipSetLinePresetBlend",
-           [](NoHandles& o) {
-             return !o.gradient.SetPresetBlend({1, 2}, {0, 1});
-           }},
+           [](NoHandles& o) { return !o.gradient.SetPresetBlend(kTwoColors, kZeroOne); }},
       Case{"PlusLinearGradientBrush::GetPresetBlend", "GdipGetLinePresetBlendCount",
-           [&](NoHandles& o) {
+           [](NoHandles& o) {
              std::vector<Argb> colors = {7};
-             std::vector<float> positions = keep;
-             return !o.gradient.GetPresetBlend(colors, positions) && colors.size() == 1 && positions == keep;
+             std::vector<float> positions = kBefore;
+             return !o.gradient.GetPresetBlend(colors, positions) && colors.size() == 1 && positions == kBefore;
            }},
       Case{"PlusLinearGradientBrush::SetSigmaBlend", "GdipSetLineSigmaBlend",
            [](NoHandles& o) { return !o.gradient.SetSigmaBlend(0.5f, 1); }},
@@ -617,22 +603,18 @@ TEST(PlusBrushPen, EveryOperationWithoutHandles) {
       Case{"PlusPen::GetDashOffset", "GdipGetPenDashOffset", [](NoHandles& o) { return !o.pen.GetDashOffset(); }},
       Case{"PlusPen::SetDashOffset", "GdipSetPenDashOffset", [](NoHandles& o) { return !o.pen.SetDashOffset(1); }},
       Case{"PlusPen::GetDashPattern", "GdipGetPenDashCount",
-           [&](NoHandles& o) {
-             std::vector<float> pattern = keep;
-             return !o.pen.GetDashPattern(pattern) && pattern == keep;
+           [](NoHandles& o) {
+             std::vector<float> pattern = kBefore;
+             return !o.pen.GetDashPattern(pattern) && pattern == kBefore;
            }},
       Case{"PlusPen::SetDashPattern", "GdipSetPenDashArray",
-           [](NoHandles& o) {
-             return !o.pen.SetDashPattern({1, 2});
-           }},
+           [](NoHandles& o) { return !o.pen.SetDashPattern(kZeroOne); }},
       Case{"PlusPen::SetCompoundArray", "GdipSetPenCompoundArray",
-           [](NoHandles& o) {
-             return !o.pen.SetCompoundArray({0, 1});
-           }},
+           [](NoHandles& o) { return !o.pen.SetCompoundArray(kZeroOne); }},
       Case{"PlusPen::GetCompoundArray", "GdipGetPenCompoundCount",
-           [&](NoHandles& o) {
-             std::vector<float> values = keep;
-             return !o.pen.GetCompoundArray(values) && values == keep;
+           [](NoHandles& o) {
+             std::vector<float> values = kBefore;
+             return !o.pen.GetCompoundArray(values) && values == kBefore;
            }},
   });
 }

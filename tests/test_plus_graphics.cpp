@@ -462,7 +462,9 @@ TEST(PlusGraphicsClip, TheClipOperationsSetWhatTheBoundsAndVisibilityReport) {
       {"SetClipRect", [](PlusGraphics& g) { return g.SetClipRect(10, 20, 30, 40); }, {10, 20, 30, 40}},
       {"SetClipRectI", [](PlusGraphics& g) { return g.SetClipRectI(10, 20, 30, 40); }, {10, 20, 30, 40}},
       {"SetClipRect intersected",
-       [](PlusGraphics& g) { return g.SetClipRect(0, 0, 50, 50) && g.SetClipRect(25, 25, 50, 50, CombineModeIntersect); },
+       [](PlusGraphics& g) {
+         return g.SetClipRect(0, 0, 50, 50) && g.SetClipRect(25, 25, 50, 50, CombineModeIntersect);
+       },
        {25, 25, 25, 25}},
       {"SetClipRegion", [&](PlusGraphics& g) { return g.SetClipRegion(region); }, {2, 3, 10, 20}},
       {"SetClipPath", [&](PlusGraphics& g) { return g.SetClipPath(path); }, {4, 5, 6, 7}},
@@ -475,9 +477,11 @@ TEST(PlusGraphicsClip, TheClipOperationsSetWhatTheBoundsAndVisibilityReport) {
          return ok;
        },
        {1, 2, 10, 30}},
-      {"TranslateClip", [](PlusGraphics& g) { return g.SetClipRect(10, 20, 30, 40) && g.TranslateClip(5, -5); },
+      {"TranslateClip",
+       [](PlusGraphics& g) { return g.SetClipRect(10, 20, 30, 40) && g.TranslateClip(5, -5); },
        {15, 15, 30, 40}},
-      {"TranslateClipI", [](PlusGraphics& g) { return g.SetClipRect(10, 20, 30, 40) && g.TranslateClipI(-5, 5); },
+      {"TranslateClipI",
+       [](PlusGraphics& g) { return g.SetClipRect(10, 20, 30, 40) && g.TranslateClipI(-5, 5); },
        {5, 25, 30, 40}},
   };
   for (const Case& c : cases) {
@@ -611,9 +615,11 @@ TEST(PlusGraphicsImages, ThePointAndRectangleFormsDrawTheSourcePartWhereTheySay)
     std::vector<std::pair<PointI, Argb>> expected;
   };
   const Case cases[] = {
-      {"DrawImage", [](PlusGraphics& g, const PlusImage& i) { return g.DrawImage(i, 30, 20); },
+      {"DrawImage",
+       [](PlusGraphics& g, const PlusImage& i) { return g.DrawImage(i, 30, 20); },
        {{{31, 21}, kRed}, {{48, 28}, kYellow}, {{29, 21}, kNone}, {{50, 21}, kNone}}},
-      {"DrawImageI", [](PlusGraphics& g, const PlusImage& i) { return g.DrawImageI(i, 30, 20); },
+      {"DrawImageI",
+       [](PlusGraphics& g, const PlusImage& i) { return g.DrawImageI(i, 30, 20); },
        {{{31, 21}, kRed}, {{48, 28}, kYellow}, {{29, 21}, kNone}, {{50, 21}, kNone}}},
       // The green quadrant alone, at (5, 5).
       {"DrawImagePointRect",
@@ -731,28 +737,26 @@ TEST(PlusGraphicsMetafiles, EveryEnumerationCallsTheCallbackWithItsDataForTheRec
        }},
       {"EnumerateMetafileSrcRectDestPointI", "GdipEnumerateMetafileSrcRectDestPointI",
        [&](PlusGraphics& g, int* n) {
-         return g.EnumerateMetafileSrcRectDestPointI(metafile, {0, 0}, sourceI, UnitPixel, CountRecord, n,
-                                                      attributes);
+         return g.EnumerateMetafileSrcRectDestPointI(metafile, {0, 0}, sourceI, UnitPixel, CountRecord, n, attributes);
        }},
       {"EnumerateMetafileSrcRectDestPoints", "GdipEnumerateMetafileSrcRectDestPoints",
        [&](PlusGraphics& g, int* n) {
-         return g.EnumerateMetafileSrcRectDestPoints(metafile, corners, source, UnitPixel, CountRecord, n,
-                                                      attributes);
+         return g.EnumerateMetafileSrcRectDestPoints(metafile, corners, source, UnitPixel, CountRecord, n, attributes);
        }},
       {"EnumerateMetafileSrcRectDestPointsI", "GdipEnumerateMetafileSrcRectDestPointsI",
        [&](PlusGraphics& g, int* n) {
          return g.EnumerateMetafileSrcRectDestPointsI(metafile, cornersI, sourceI, UnitPixel, CountRecord, n,
-                                                       attributes);
+                                                      attributes);
        }},
       {"EnumerateMetafileSrcRectDestRect", "GdipEnumerateMetafileSrcRectDestRect",
        [&](PlusGraphics& g, int* n) {
          return g.EnumerateMetafileSrcRectDestRect(metafile, {0, 0, 20, 20}, source, UnitPixel, CountRecord, n,
-                                                    attributes);
+                                                   attributes);
        }},
       {"EnumerateMetafileSrcRectDestRectI", "GdipEnumerateMetafileSrcRectDestRectI",
        [&](PlusGraphics& g, int* n) {
          return g.EnumerateMetafileSrcRectDestRectI(metafile, {0, 0, 20, 20}, sourceI, UnitPixel, CountRecord, n,
-                                                     attributes);
+                                                    attributes);
        }},
   };
   for (const Case& c : cases) {
@@ -769,8 +773,7 @@ TEST(PlusGraphicsMetafiles, CommentAddsARecordToTheMetafileTheGraphicsRecordsInt
   DibSurface reference(8, 8);
   GpMetafile* recording = nullptr;
   const Gdiplus::RectF frame(0, 0, 20, 20);
-  ASSERT_EQ(GdipRecordMetafile(reference.Dc(), EmfTypeEmfPlusOnly, &frame, MetafileFrameUnitPixel, nullptr,
-                               &recording),
+  ASSERT_EQ(GdipRecordMetafile(reference.Dc(), EmfTypeEmfPlusOnly, &frame, MetafileFrameUnitPixel, nullptr, &recording),
             Ok);
   PlusImage metafile;
   metafile.SetHandle(recording);
@@ -924,6 +927,7 @@ struct Arguments {
   Canvas clipSource{8, 8};
   HDC dc = nullptr;
   HRGN hrgn = nullptr;
+  int records = 0;
   std::vector<PointF> points{{1, 1}, {8, 2}, {9, 9}, {2, 8}};
   std::vector<PointI> pointsI{{1, 1}, {8, 2}, {9, 9}, {2, 8}};
   std::vector<RectF> rects{{1, 1, 3, 3}, {5, 5, 3, 3}};
@@ -981,8 +985,7 @@ std::vector<Operation> EveryOperation() {
        [](G g, A) { return g.SetPixelOffsetMode(PixelOffsetModeHalf); }},
       {"GetPixelOffsetMode", "GdipGetPixelOffsetMode", [](G g, A) { return g.GetPixelOffsetMode() != 0; }},
       {"SetTransform", "GdipSetWorldTransform", [](G g, A a) { return g.SetTransform(a.matrix); }},
-      {"GetTransform", "GdipGetWorldTransform",
-       [](G g, A a) { return g.GetTransform(a.matrix); }},
+      {"GetTransform", "GdipGetWorldTransform", [](G g, A a) { return g.GetTransform(a.matrix); }},
       {"ResetTransform", "GdipResetWorldTransform", [](G g, A) { return g.ResetTransform(); }},
       {"MultiplyTransform", "GdipMultiplyWorldTransform", [](G g, A a) { return g.MultiplyTransform(a.matrix); }},
       {"TranslateTransform", "GdipTranslateWorldTransform", [](G g, A) { return g.TranslateTransform(1, 2); }},
@@ -1028,13 +1031,15 @@ std::vector<Operation> EveryOperation() {
       {"DrawCurve3I", "GdipDrawCurve3I", [](G g, A a) { return g.DrawCurve3I(a.pen, a.pointsI, 0, 2, 0.5f); }},
       {"DrawClosedCurve", "GdipDrawClosedCurve", [](G g, A a) { return g.DrawClosedCurve(a.pen, a.points); }},
       {"DrawClosedCurveI", "GdipDrawClosedCurveI", [](G g, A a) { return g.DrawClosedCurveI(a.pen, a.pointsI); }},
-      {"DrawClosedCurve2", "GdipDrawClosedCurve2",
-       [](G g, A a) { return g.DrawClosedCurve2(a.pen, a.points, 0.5f); }},
+      {"DrawClosedCurve2", "GdipDrawClosedCurve2", [](G g, A a) { return g.DrawClosedCurve2(a.pen, a.points, 0.5f); }},
       {"DrawClosedCurve2I", "GdipDrawClosedCurve2I",
        [](G g, A a) { return g.DrawClosedCurve2I(a.pen, a.pointsI, 0.5f); }},
       {"Clear", "GdipGraphicsClear", [](G g, A) { return g.Clear(); }},
       {"FillRectangle", "GdipFillRectangle", [](G g, A a) { return g.FillRectangle(a.brush, 1, 1, 5, 5); }},
-      {"FillRectangleRect", "GdipFillRectangle", [](G g, A a) { return g.FillRectangleRect(a.brush, {1, 1, 5, 5}); }},
+      {"FillRectangleRect", "GdipFillRectangle",
+       [](G g, A a) {
+         return g.FillRectangleRect(a.brush, {1, 1, 5, 5});
+       }},
       {"FillRectangleI", "GdipFillRectangleI", [](G g, A a) { return g.FillRectangleI(a.brush, 1, 1, 5, 5); }},
       {"FillRectangles", "GdipFillRectangles", [](G g, A a) { return g.FillRectangles(a.brush, a.rects); }},
       {"FillRectanglesI", "GdipFillRectanglesI", [](G g, A a) { return g.FillRectanglesI(a.brush, a.rectsI); }},
@@ -1053,7 +1058,9 @@ std::vector<Operation> EveryOperation() {
        [](G g, A a) { return g.FillClosedCurve2I(a.brush, a.pointsI, 0.5f); }},
       {"FillRegion", "GdipFillRegion", [](G g, A a) { return g.FillRegion(a.brush, a.region); }},
       {"DrawString", "GdipDrawString",
-       [](G g, A a) { return g.DrawString("Tavrel", a.font, a.brush, {0, 0, 10, 10}, a.format); }},
+       [](G g, A a) {
+         return g.DrawString("Tavrel", a.font, a.brush, {0, 0, 10, 10}, a.format);
+       }},
       {"MeasureString", "GdipMeasureString",
        [](G g, A a) {
          RectF box;
@@ -1065,7 +1072,9 @@ std::vector<Operation> EveryOperation() {
          return g.MeasureCharacterRanges("Tavrel", a.font, {0, 0, 10, 10}, a.format, 1, regions);
        }},
       {"DrawDriverString", "GdipDrawDriverString",
-       [](G g, A a) { return g.DrawDriverString("AB", a.font, a.brush, {{1, 8}, {5, 8}}, std::nullopt, a.matrix); }},
+       [](G g, A a) {
+         return g.DrawDriverString("AB", a.font, a.brush, {{1, 8}, {5, 8}}, std::nullopt, a.matrix);
+       }},
       {"SetTextContrast", "GdipSetTextContrast", [](G g, A) { return g.SetTextContrast(4); }},
       {"GetTextContrast", "GdipGetTextContrast", [](G g, A) { return g.GetTextContrast() != 0; }},
       {"DrawImage", "GdipDrawImage", [](G g, A a) { return g.DrawImage(a.image, 1, 1); }},
@@ -1078,8 +1087,7 @@ std::vector<Operation> EveryOperation() {
        }},
       {"DrawImageRect", "GdipDrawImageRectRect", [](G g, A a) { return g.DrawImageRect(a.image, 1, 1, 5, 5); }},
       {"DrawImageRectI", "GdipDrawImageRectRectI", [](G g, A a) { return g.DrawImageRectI(a.image, 1, 1, 5, 5); }},
-      {"DrawImagePoints", "GdipDrawImagePoints",
-       [](G g, A a) { return g.DrawImagePoints(a.image, 1, 1, 8, 1, 1, 8); }},
+      {"DrawImagePoints", "GdipDrawImagePoints", [](G g, A a) { return g.DrawImagePoints(a.image, 1, 1, 8, 1, 1, 8); }},
       {"DrawImagePointsI", "GdipDrawImagePointsI",
        [](G g, A a) { return g.DrawImagePointsI(a.image, 1, 1, 8, 1, 1, 8); }},
       {"DrawImagePointRect", "GdipDrawImagePointRect",
@@ -1099,58 +1107,60 @@ std::vector<Operation> EveryOperation() {
          return g.DrawImagePointsRectI(a.image, 1, 1, 8, 1, 1, 8, 0, 0, 5, 5, std::nullopt, a.attributes);
        }},
       {"EnumerateMetafileDestPoint", "GdipEnumerateMetafileDestPoint",
-       [](G g, A a) { return g.EnumerateMetafileDestPoint(a.metafile, {0, 0}, CountRecord, nullptr, a.attributes); }},
+       [](G g, A a) {
+         return g.EnumerateMetafileDestPoint(a.metafile, {0, 0}, CountRecord, &a.records, a.attributes);
+       }},
       {"EnumerateMetafileDestPointI", "GdipEnumerateMetafileDestPointI",
        [](G g, A a) {
-         return g.EnumerateMetafileDestPointI(a.metafile, {0, 0}, CountRecord, nullptr, a.attributes);
+         return g.EnumerateMetafileDestPointI(a.metafile, {0, 0}, CountRecord, &a.records, a.attributes);
        }},
       {"EnumerateMetafileDestPoints", "GdipEnumerateMetafileDestPoints",
        [](G g, A a) {
-         return g.EnumerateMetafileDestPoints(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, CountRecord, nullptr,
+         return g.EnumerateMetafileDestPoints(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, CountRecord, &a.records,
                                               a.attributes);
        }},
       {"EnumerateMetafileDestPointsI", "GdipEnumerateMetafileDestPointsI",
        [](G g, A a) {
-         return g.EnumerateMetafileDestPointsI(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, CountRecord, nullptr,
+         return g.EnumerateMetafileDestPointsI(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, CountRecord, &a.records,
                                                a.attributes);
        }},
       {"EnumerateMetafileDestRect", "GdipEnumerateMetafileDestRect",
        [](G g, A a) {
-         return g.EnumerateMetafileDestRect(a.metafile, {0, 0, 5, 5}, CountRecord, nullptr, a.attributes);
+         return g.EnumerateMetafileDestRect(a.metafile, {0, 0, 5, 5}, CountRecord, &a.records, a.attributes);
        }},
       {"EnumerateMetafileDestRectI", "GdipEnumerateMetafileDestRectI",
        [](G g, A a) {
-         return g.EnumerateMetafileDestRectI(a.metafile, {0, 0, 5, 5}, CountRecord, nullptr, a.attributes);
+         return g.EnumerateMetafileDestRectI(a.metafile, {0, 0, 5, 5}, CountRecord, &a.records, a.attributes);
        }},
       {"EnumerateMetafileSrcRectDestPoint", "GdipEnumerateMetafileSrcRectDestPoint",
        [](G g, A a) {
          return g.EnumerateMetafileSrcRectDestPoint(a.metafile, {0, 0}, {0, 0, 5, 5}, UnitPixel, CountRecord,
-                                                    nullptr, a.attributes);
+                                                    &a.records, a.attributes);
        }},
       {"EnumerateMetafileSrcRectDestPointI", "GdipEnumerateMetafileSrcRectDestPointI",
        [](G g, A a) {
          return g.EnumerateMetafileSrcRectDestPointI(a.metafile, {0, 0}, {0, 0, 5, 5}, UnitPixel, CountRecord,
-                                                     nullptr, a.attributes);
+                                                     &a.records, a.attributes);
        }},
       {"EnumerateMetafileSrcRectDestPoints", "GdipEnumerateMetafileSrcRectDestPoints",
        [](G g, A a) {
          return g.EnumerateMetafileSrcRectDestPoints(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, {0, 0, 5, 5}, UnitPixel,
-                                                     CountRecord, nullptr, a.attributes);
+                                                     CountRecord, &a.records, a.attributes);
        }},
       {"EnumerateMetafileSrcRectDestPointsI", "GdipEnumerateMetafileSrcRectDestPointsI",
        [](G g, A a) {
-         return g.EnumerateMetafileSrcRectDestPointsI(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, {0, 0, 5, 5},
-                                                      UnitPixel, CountRecord, nullptr, a.attributes);
+         return g.EnumerateMetafileSrcRectDestPointsI(a.metafile, {{0, 0}, {5, 0}, {0, 5}}, {0, 0, 5, 5}, UnitPixel,
+                                                      CountRecord, &a.records, a.attributes);
        }},
       {"EnumerateMetafileSrcRectDestRect", "GdipEnumerateMetafileSrcRectDestRect",
        [](G g, A a) {
          return g.EnumerateMetafileSrcRectDestRect(a.metafile, {0, 0, 5, 5}, {0, 0, 5, 5}, UnitPixel, CountRecord,
-                                                   nullptr, a.attributes);
+                                                   &a.records, a.attributes);
        }},
       {"EnumerateMetafileSrcRectDestRectI", "GdipEnumerateMetafileSrcRectDestRectI",
        [](G g, A a) {
          return g.EnumerateMetafileSrcRectDestRectI(a.metafile, {0, 0, 5, 5}, {0, 0, 5, 5}, UnitPixel, CountRecord,
-                                                    nullptr, a.attributes);
+                                                    &a.records, a.attributes);
        }},
       {"SetClipGraphics", "GdipSetClipGraphics", [](G g, A a) { return g.SetClipGraphics(a.clipSource.graphics); }},
       {"SetClipPath", "GdipSetClipPath", [](G g, A a) { return g.SetClipPath(a.path); }},
@@ -1176,28 +1186,33 @@ std::vector<Operation> EveryOperation() {
       {"Save", "GdipSaveGraphics", [](G g, A) { return g.Save() != 0; }},
       {"Restore", "GdipRestoreGraphics", [](G g, A) { return g.Restore(g.Save()); }},
       {"BeginContainer", "GdipBeginContainer",
-       [](G g, A) { return g.BeginContainer({0, 0, 5, 5}, {0, 0, 5, 5}) != 0; }},
+       [](G g, A) {
+         return g.BeginContainer({0, 0, 5, 5}, {0, 0, 5, 5}) != 0;
+       }},
       {"BeginContainerI", "GdipBeginContainerI",
-       [](G g, A) { return g.BeginContainerI({0, 0, 5, 5}, {0, 0, 5, 5}) != 0; }},
+       [](G g, A) {
+         return g.BeginContainerI({0, 0, 5, 5}, {0, 0, 5, 5}) != 0;
+       }},
       {"BeginContainer2", "GdipBeginContainer2", [](G g, A) { return g.BeginContainer2() != 0; }},
       {"EndContainer", "GdipEndContainer", [](G g, A) { return g.EndContainer(g.BeginContainer2()); }},
-      {"Comment", "GdipComment", [](G g, A) { return g.Comment({1, 2, 3}); }},
+      {"Comment", "GdipComment",
+       [](G g, A) {
+         return g.Comment({1, 2, 3});
+       }},
   };
 }
 
 // What GDI+ answers an operation on an object without a handle, where it is not InvalidParameter.
 const std::map<std::string, Status> kWithoutHandle = {
-    {"CreateFromHWND", Ok},             // without a window GDI+ draws on the screen
-    {"CreateFromHDC", OutOfMemory},     // a missing device context
-    {"Dispose", Win32Error},            // not called: the status set before stays
+    {"CreateFromHWND", Ok},          // without a window GDI+ draws on the screen
+    {"CreateFromHDC", OutOfMemory},  // a missing device context
+    {"Dispose", Win32Error},         // not called: the status set before stays
 };
 
 // What Wine answers an operation with handles and valid arguments, where it is not Ok.
 const std::map<std::string, Status> kWithHandles = {};
 
-TEST(PlusGraphicsEveryOperation, TheTableHoldsThe143OperationsOfTheClass) {
-  EXPECT_EQ(EveryOperation().size(), 143u);
-}
+TEST(PlusGraphicsEveryOperation, TheTableHoldsThe143OperationsOfTheClass) { EXPECT_EQ(EveryOperation().size(), 143u); }
 
 TEST(PlusGraphicsEveryOperation, WithoutHandlesNoneCrashesAndEachAnswersFalseWithTheStatusOfGdiplus) {
   Arguments arguments(false);

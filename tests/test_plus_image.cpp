@@ -44,7 +44,6 @@ static_assert(!std::is_copy_constructible_v<PlusImage> && !std::is_copy_assignab
 static_assert(!std::is_copy_constructible_v<PlusBitmap> && !std::is_copy_assignable_v<PlusBitmap>);
 
 const std::string kPageDimensionText = "{7462DC86-6180-4C7E-8E3F-EE7333A7A483}";
-const std::string kMemoryBmpFormatText = "{B96B3CAA-0728-11D3-9D7B-0000F81EF32E}";
 
 // The fields the operations keep, opened for the tests.
 struct ImageProbe : PlusImage {
@@ -63,8 +62,6 @@ constexpr Status kUntouched = Gdiplus::Aborted;
 
 // What Wine's decoders answer for bytes that are no picture they know, and for a missing file.
 constexpr Status kUnreadable = Gdiplus::GenericError;
-
-bool BlockGone(HGLOBAL old, HGLOBAL current) { return old == current || GlobalFlags(old) == GMEM_INVALID_HANDLE; }
 
 void WriteFile(const std::string& path, const ByteBuffer& bytes) {
   const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -487,6 +487,9 @@ TEST(PlusFontCollection, HandleHookCallsHandleChanged) {
 
 // Every operation on objects without handles.
 
+const std::vector<float> kSomeTabStops = {2, 3};
+const std::vector<CharacterRange> kSomeRanges = {{0, 1}};
+
 struct NoHandles {
   PlusStringFormat format, formatTarget;
   PlusFont font, fontTarget;
@@ -523,9 +526,7 @@ TEST(PlusText, EveryOperationWithoutHandles) {
       Case{"PlusStringFormat::GetHotkeyPrefix", "GdipGetStringFormatHotkeyPrefix",
            [](NoHandles& o) { return !o.format.GetHotkeyPrefix(); }},
       Case{"PlusStringFormat::SetTabStops", "GdipSetStringFormatTabStops",
-           [](NoHandles& o) {
-             return !o.format.SetTabStops(1, {2, 3});
-           }},
+           [](NoHandles& o) { return !o.format.SetTabStops(1, kSomeTabStops); }},
       Case{"PlusStringFormat::GetTabStops", "GdipGetStringFormatTabStopCount",
            [](NoHandles& o) {
              float first = 5;
@@ -541,9 +542,7 @@ TEST(PlusText, EveryOperationWithoutHandles) {
              return !o.format.GetDigitSubstitution(substitute, &language) && !substitute && !language;
            }},
       Case{"PlusStringFormat::SetMeasurableCharacterRanges", "GdipSetStringFormatMeasurableCharacterRanges",
-           [](NoHandles& o) {
-             return !o.format.SetMeasurableCharacterRanges({{0, 1}});
-           }},
+           [](NoHandles& o) { return !o.format.SetMeasurableCharacterRanges(kSomeRanges); }},
       Case{"PlusStringFormat::GetMeasurableCharacterRangeCount", "GdipGetStringFormatMeasurableCharacterRangeCount",
            [](NoHandles& o) { return !o.format.GetMeasurableCharacterRangeCount(); }},
       // PlusFont

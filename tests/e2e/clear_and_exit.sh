@@ -20,6 +20,8 @@ make_tree() {
 # box_text: the text of the message box titled 温馨提示, in UTF-8; empty when there is none.
 box_text() { probe 温馨提示 | iconv -f GBK -t UTF-8 | sed -n 's/^control Static [-0-9 ]* 1 //p' | grep -v '^$'; }
 box_count() { xdotool search --onlyvisible --name '温馨提示' 2>/dev/null | wc -l; }
+no_box() { test "$(box_count)" = 0; }
+a_box() { test "$(box_count)" -ge 1; }
 
 click_at() { xdotool mousemove "$1" "$2" sleep 0.4 click 1; }
 
@@ -37,14 +39,14 @@ check "hovering the clear button changes its pixels ($changed)" test "${changed%
 
 # Clear: the tree is gone and the success box appears once.
 xdotool click 1
-sleep 1.5
+eventually 10 a_box
+sleep 0.5
 check "one box titled 温馨提示" test "$(box_count)" = 1
 check "it says 清理成功，感谢支持Morvik！" test "$(box_text)" = "清理成功，感谢支持Morvik！"
 check "the cache directory is gone" test ! -e "$cache"
 screenshot e2e_clear_box
 probe 温馨提示 ok >/dev/null
-sleep 1
-check "the box is closed" test "$(box_count)" = 0
+check "the box is closed" eventually 10 no_box
 check "the window stays" test -n "$(xdotool search --onlyvisible --name '^Tavrel$')"
 screenshot e2e_after_clear
 
@@ -55,12 +57,13 @@ held="C:\\users\\$(whoami)\\AppData\\Roaming\\2K Sports\\NBA 2K13\\Cache\\textur
 holder=$!
 for _ in $(seq 50); do grep -q holding "$TAVREL_BUILD/hold.out" 2>/dev/null && break; sleep 0.2; done
 click_at "${clear_point[@]}"
-sleep 1.5
+eventually 10 a_box
 check "the box says 清理未完成" test "$(box_text)" = "清理未完成：部分文件正在使用或无法删除，请关闭游戏后重试。"
 check "the held file remains" test -f "$cache/textures/t.dds"
 check "everything else is gone" test "$(find "$cache" | wc -l)" = 3
 screenshot e2e_incomplete_box
 probe 温馨提示 ok >/dev/null
+check "the second box is closed" eventually 10 no_box
 kill $holder 2>/dev/null
 wait $holder 2>/dev/null
 sleep 0.5

@@ -128,7 +128,7 @@ ClobberingEntry:
 namespace tavrel::skin {
 namespace {
 
-// Not the program's own: a control word with 24-bit precision and truncation.
+// Values the program never holds itself; the control word asks for 24-bit precision and truncation.
 constexpr Registers CallerRegisters{0x0B0B0B0B, 0x0C0C0C0C, 0x05150515, 0x0D1D0D1D, 0x0C7F};
 constexpr std::uint32_t DefaultFpuControl = 0x037F;
 

@@ -39,12 +39,19 @@ inline const ByteBuffer kPngWithProperties = {
 // GDI+'s format GUIDs as the layer writes them.
 inline const std::string kPngFormatText = "{B96B3CAF-0728-11D3-9D7B-0000F81EF32E}";
 inline const std::string kBmpFormatText = "{B96B3CAB-0728-11D3-9D7B-0000F81EF32E}";
+inline const std::string kMemoryBmpFormatText = "{B96B3CAA-0728-11D3-9D7B-0000F81EF32E}";
 inline const std::string kZeroGuidText = "{00000000-0000-0000-0000-000000000000}";
 
 // Whether bytes begin with the eight-byte PNG signature.
 inline bool HasPngSignature(const ByteBuffer& bytes) {
   static constexpr std::array<std::uint8_t, 8> signature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
   return bytes.size() >= signature.size() && std::equal(signature.begin(), signature.end(), bytes.begin());
+}
+
+// Whether a global block is no longer alive: freed, or its handle already handed out again to the
+// block made after it (a live block's handle is never handed out twice).
+inline bool BlockGone(HGLOBAL old, HGLOBAL current) {
+  return old == current || GlobalFlags(old) == GMEM_INVALID_HANDLE;
 }
 
 // A pixel read straight through the flat interface, independent of the wrapper under test.

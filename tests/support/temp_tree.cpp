@@ -58,8 +58,8 @@ std::string ShellQuote(const std::string& word) {
 
 void Snap(const std::wstring& directory, const std::wstring& prefix, TreeSnapshot& snapshot) {
   WIN32_FIND_DATAW data;
-  const HANDLE find = FindFirstFileExW(Long(directory + L"\\*").c_str(), FindExInfoBasic, &data,
-                                       FindExSearchNameMatch, nullptr, 0);
+  const HANDLE find =
+      FindFirstFileExW(Long(directory + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
   if (find == INVALID_HANDLE_VALUE) return;
   do {
     const std::wstring name = data.cFileName;
@@ -140,8 +140,8 @@ TreeSnapshot Snapshot(const std::wstring& root) {
 }
 
 LockedFile::LockedFile(const std::wstring& path)
-    : handle(CreateFileW(Long(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr)) {}
+    : handle(CreateFileW(Long(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+}
 
 void LockedFile::Release() {
   if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);

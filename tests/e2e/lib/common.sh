@@ -48,12 +48,18 @@ wait_tool() {
   fi
 }
 
+# eventually SECONDS COMMAND...: true as soon as the command succeeds, false when time runs out.
+eventually() {
+  local tenths=$(( $1 * 10 )); shift
+  for _ in $(seq $tenths); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
 probe() { "$WINELOADER" "$TAVREL_BUILD/tests/window_probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 screenshot() { import -window root "$TAVREL_BUILD/$1.png"; }
 
 finish() {
-  "$root/scripts/wine-wait" >/dev/null 2>&1 &
   if [ "$failures" -eq 0 ]; then echo "all checks passed"; exit 0; fi
   echo "$failures check(s) failed"
   exit 1
