@@ -12,10 +12,6 @@ namespace {
 
 HWND NotCreated() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(-1)); }
 
-// Moving in and pressing fade at 45 ms a frame; leaving at 60 ms.
-constexpr double kFadePeriod = 45;
-constexpr double kLeaveFadePeriod = 60;
-
 // The handler's plain entry: the stub hands it the slot that holds the button.
 std::intptr_t HandleSkinMessageEntry(SkinButton** slot, std::intptr_t message, std::intptr_t x, std::intptr_t y) {
   return (*slot)->HandleSkinMessage(static_cast<int>(message), static_cast<int>(x), static_cast<int>(y));
@@ -68,22 +64,22 @@ int SkinButton::HandleSkinMessage(int message, int x, int y) {
   if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
     if (!PointInRect(rect, x, y)) {
       if (state != ButtonStateNormal) {
-        FadeTiles(ButtonStateHover, ButtonStateNormal, kLeaveFadePeriod);
+        FadeTiles(ButtonStateHover, ButtonStateNormal, leaveFadePeriod);
         state = ButtonStateNormal;
       }
       return 0;
     }
     // The fades name tiles, not states: pressing always starts from the hover tile.
     if (message == WM_MOUSEMOVE && state == ButtonStateNormal) {
-      FadeTiles(ButtonStateNormal, ButtonStateHover, kFadePeriod);
+      FadeTiles(ButtonStateNormal, ButtonStateHover, fadePeriod);
       state = ButtonStateHover;
     } else if (message == WM_LBUTTONDOWN) {
-      FadeTiles(ButtonStateHover, ButtonStatePressed, kFadePeriod);
+      FadeTiles(ButtonStateHover, ButtonStatePressed, fadePeriod);
       state = ButtonStatePressed;
     } else if (message == WM_LBUTTONUP) {
       // The handler runs before the fade: a message box it opens delays the fade until closed.
       CallProcedure(AsCode(onClick));
-      FadeTiles(ButtonStatePressed, ButtonStateHover, kFadePeriod);
+      FadeTiles(ButtonStatePressed, ButtonStateHover, fadePeriod);
       state = ButtonStateHover;
     }
     return 1;

@@ -39,6 +39,12 @@ class SkinButton {
   // Five frames from tile a to tile b, each at least `period` milliseconds, straight to the screen.
   void FadeTiles(int a, int b, double period);
   int GetState() const { return state; }
+  // The frame periods of the fades in milliseconds: 45 moving in and pressing, 60 leaving.
+  // Only stress tests change them, to run thousands of fades in seconds.
+  void SetFadePeriods(double enterPeriod, double leavePeriod) {
+    fadePeriod = enterPeriod;
+    leaveFadePeriod = leavePeriod;
+  }
 
  private:
   HWND window;
@@ -56,6 +62,8 @@ class SkinButton {
   plus::PlusGraphics windowGraphics;
   RectI rect;
   std::optional<std::string> caption;
+  double fadePeriod = 45;
+  double leaveFadePeriod = 60;
 };
 
 }  // namespace tavrel::skin
