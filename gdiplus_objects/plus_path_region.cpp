@@ -467,8 +467,7 @@ bool PlusRegion::IsVisiblePointI(const PointI& point, const PlusGraphics* graphi
 }
 
 bool PlusRegion::IsVisibleRect(const RectF& rect, const PlusGraphics* graphics) const {
-  return AnswerFrom(GdipIsVisibleRegionRect, regionHandle, rect.x, rect.y, rect.width, rect.height,
-                    HandleOf(graphics));
+  return AnswerFrom(GdipIsVisibleRegionRect, regionHandle, rect.x, rect.y, rect.width, rect.height, HandleOf(graphics));
 }
 
 bool PlusRegion::IsVisibleRectI(const RectI& rect, const PlusGraphics* graphics) const {

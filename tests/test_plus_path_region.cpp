@@ -214,12 +214,24 @@ TEST(PlusPathRoundedRectangle, OffsetRectangle) {
 
 // Texts
 
+// A string format made by GdipCreateStringFormat; the format disposes it.
+struct Format {
+  Format() {
+    GpStringFormat* raw = nullptr;
+    GdipCreateStringFormat(0, LANG_NEUTRAL, &raw);
+    format.SetHandle(raw);
+  }
+  PlusStringFormat format;
+};
+
 TEST(PlusPathString, ChineseTextHasAnOutline) {
   Family songTi(kPathSongTi936);
   ASSERT_NE(songTi.family.GetHandle(), nullptr);
+  Format format;
   PlusPath path;
   ASSERT_TRUE(path.Create());
-  EXPECT_TRUE(path.AddString(kPathClearCaption936, songTi.family, 20, RectF{0, 0, 200, 50}));
+  EXPECT_TRUE(
+      path.AddString(kPathClearCaption936, songTi.family, 20, RectF{0, 0, 200, 50}, std::nullopt, &format.format));
   EXPECT_EQ(lastStatus, Ok);
   EXPECT_GT(path.GetPointCount(), 0);
   const RectF bounds = path.GetBounds();
@@ -230,22 +242,41 @@ TEST(PlusPathString, ChineseTextHasAnOutline) {
   RawPath all, three;
   const WideText wide(kPathClearCaption936);
   const Gdiplus::RectF layout(0, 0, 200, 50);
-  GdipAddPathString(all.path, wide, 4, songTi.family.GetHandle(), FontStyleRegular, 20, &layout, nullptr);
-  GdipAddPathString(three.path, wide, 3, songTi.family.GetHandle(), FontStyleRegular, 20, &layout, nullptr);
+  GpStringFormat* rawFormat = format.format.GetHandle();
+  GdipAddPathString(all.path, wide, 4, songTi.family.GetHandle(), FontStyleRegular, 20, &layout, rawFormat);
+  GdipAddPathString(three.path, wide, 3, songTi.family.GetHandle(), FontStyleRegular, 20, &layout, rawFormat);
   ExpectSamePath(path, all.path);
   EXPECT_LT(PointsOf(three.path).size(), PointsOf(all.path).size());
 }
 
+TEST(PlusPathString, WithoutAFormatPassesNull) {
+  // Wine 8.0's GDI+ takes no null format (InvalidParameter); native GDI+ lays the text out with
+  // its default format. Either way the wrapper answers what GDI+ answers to a null format.
+  Family songTi(kPathSongTi936);
+  PlusPath path;
+  ASSERT_TRUE(path.Create());
+  const bool added = path.AddString(kPathClearCaption936, songTi.family, 20, RectF{0, 0, 200, 50});
+  const Status status = lastStatus;
+  RawPath reference;
+  const Gdiplus::RectF layout(0, 0, 200, 50);
+  EXPECT_EQ(status, GdipAddPathString(reference.path, WideText(kPathClearCaption936), 4, songTi.family.GetHandle(),
+                                      FontStyleRegular, 20, &layout, nullptr));
+  EXPECT_EQ(added, status == Ok);
+  if (RunningUnderWine()) {
+    EXPECT_EQ(status, InvalidParameter);
+  }
+  ExpectSamePath(path, reference.path);
+}
+
 TEST(PlusPathString, IntegerLayoutStyleAndFormat) {
   Family songTi(kPathSongTi936);
-  PlusStringFormat format;
-  GpStringFormat* rawFormat = nullptr;
-  ASSERT_EQ(GdipCreateStringFormat(0, LANG_NEUTRAL, &rawFormat), Ok);
-  format.SetHandle(rawFormat);
+  Format format;
+  GpStringFormat* rawFormat = format.format.GetHandle();
 
   PlusPath path;
   ASSERT_TRUE(path.Create());
-  EXPECT_TRUE(path.AddStringI(kPathClearCaption936, songTi.family, 20, RectI{10, 10, 200, 50}, FontStyleBold, &format));
+  EXPECT_TRUE(
+      path.AddStringI(kPathClearCaption936, songTi.family, 20, RectI{10, 10, 200, 50}, FontStyleBold, &format.format));
   RawPath reference;
   const Gdiplus::Rect layout(10, 10, 200, 50);
   GdipAddPathStringI(reference.path, WideText(kPathClearCaption936), 4, songTi.family.GetHandle(), FontStyleBold, 20,
@@ -257,7 +288,9 @@ TEST(PlusPathString, IntegerLayoutStyleAndFormat) {
 TEST(PlusPathString, WithoutAFamilyFails) {
   PlusPath path;
   ASSERT_TRUE(path.Create());
-  EXPECT_FALSE(path.AddString(kPathClearCaption936, PlusFontFamily(), 20, RectF{0, 0, 200, 50}));
+  Format format;
+  EXPECT_FALSE(
+      path.AddString(kPathClearCaption936, PlusFontFamily(), 20, RectF{0, 0, 200, 50}, std::nullopt, &format.format));
   EXPECT_EQ(lastStatus, InvalidParameter);
   EXPECT_EQ(path.GetPointCount(), 0);
 }
@@ -454,7 +487,7 @@ TEST(PlusRegion, CreateFromPathAndVisibility) {
   EXPECT_FALSE(region.IsVisiblePoint(PointF{2, 2}));
   EXPECT_EQ(lastStatus, Ok);
   EXPECT_TRUE(region.IsVisiblePointI(PointI{50, 50}, &surface.graphics));
-  EXPECT_TRUE(region.IsVisibleRect(RectF{0, 0, 10, 10}));
+  EXPECT_TRUE(region.IsVisibleRect(RectF{0, 45, 10, 10}));
   EXPECT_FALSE(region.IsVisibleRectI(RectI{0, 0, 3, 3}));
   EXPECT_FALSE(region.IsVisibleRectI(RectI{200, 200, 3, 3}, &surface.graphics));
 
@@ -469,13 +502,16 @@ TEST(PlusRegion, TranslateAndTransform) {
   BitmapGraphics surface;
   PlusRegion region;
   ASSERT_TRUE(region.CreateFromRectI(RectI{0, 0, 10, 10}));
-  EXPECT_TRUE(region.Translate(1.5f, 2));
-  EXPECT_EQ(region.GetBounds(surface.graphics), (RectF{1.5f, 2, 10, 10}));
+  // Wine measures region bounds on whole pixels: whole-number moves keep the checks exact.
+  EXPECT_TRUE(region.Translate(2, 1));
+  EXPECT_EQ(region.GetBounds(surface.graphics), (RectF{2, 1, 10, 10}));
   EXPECT_TRUE(region.TranslateI(-1, 3));
-  EXPECT_EQ(region.GetBounds(surface.graphics), (RectF{0.5f, 5, 10, 10}));
+  EXPECT_EQ(region.GetBoundsI(surface.graphics), (RectI{1, 4, 10, 10}));
   ForeignObject doubled = NewMatrix(2, 0, 0, 2, 0, 0);
   EXPECT_TRUE(region.Transform(doubled));
-  EXPECT_EQ(region.GetBounds(surface.graphics), (RectF{1, 10, 20, 20}));
+  EXPECT_EQ(region.GetBounds(surface.graphics), (RectF{2, 8, 20, 20}));
+  EXPECT_TRUE(region.Translate(0.5f, 0));
+  EXPECT_TRUE(region.IsVisiblePoint(PointF{2.75f, 9}));
 }
 
 TEST(PlusRegion, DataRoundTrip) {
@@ -599,7 +635,17 @@ TEST(PlusPath, CloneResetAndFigures) {
   EXPECT_TRUE(path.CloseAllFigures());
   ByteBuffer types;
   ASSERT_TRUE(path.GetPathTypes(types));
-  EXPECT_EQ(types, (ByteBuffer{kStart, kLine, kClosedLine, kStart, kClosedLine}));
+  ASSERT_EQ(types.size(), 5u);
+  EXPECT_EQ(types[2], kClosedLine);
+  // Wine 8.0 closes every figure but the last one; native GDI+ closes that too.
+  RawPath reference;
+  GdipAddPathLineI(reference.path, 0, 0, 5, 0);
+  GdipAddPathLine(reference.path, 5, 0, 5, 5);
+  GdipClosePathFigure(reference.path);
+  GdipStartPathFigure(reference.path);
+  GdipAddPathLine(reference.path, 10, 10, 20, 10);
+  GdipClosePathFigures(reference.path);
+  ExpectSamePath(path, reference.path);
 
   PlusPath target;
   EXPECT_TRUE(path.Clone(target));
@@ -618,12 +664,14 @@ TEST(PlusPath, Markers) {
   ASSERT_TRUE(path.Create());
   ASSERT_TRUE(path.AddLine(0, 0, 1, 1));
   EXPECT_TRUE(path.SetMarker());
+  ASSERT_TRUE(path.AddLine(2, 2, 3, 3));
   ByteBuffer types;
   ASSERT_TRUE(path.GetPathTypes(types));
-  EXPECT_EQ(types.back() & PathPointTypePathMarker, PathPointTypePathMarker);
+  ASSERT_EQ(types.size(), 4u);
+  EXPECT_EQ(types[1] & PathPointTypePathMarker, PathPointTypePathMarker);
   EXPECT_TRUE(path.ClearMarkers());
   ASSERT_TRUE(path.GetPathTypes(types));
-  EXPECT_EQ(types.back() & PathPointTypePathMarker, 0);
+  EXPECT_EQ(types[1] & PathPointTypePathMarker, 0);
 }
 
 // Each figure operation against the same GDI+ call made directly.
@@ -783,8 +831,6 @@ TEST(PlusPath, BoundsWithAPen) {
 // Operations that Wine 8.0's GDI+ does not implement: it answers NotImplemented.
 TEST(PlusPath, WineAnswersNotImplemented) {
   if (!RunningUnderWine()) GTEST_SKIP() << "Wine's answers only";
-  BitmapGraphics surface;
-  Pen pen(4);
   PlusPath path;
   ASSERT_TRUE(path.Create());
   ASSERT_TRUE(path.AddRectangle(0, 0, 10, 10));
@@ -792,10 +838,23 @@ TEST(PlusPath, WineAnswersNotImplemented) {
   EXPECT_EQ(lastStatus, NotImplemented);
   EXPECT_FALSE(path.Warp({{0, 0}, {20, 0}, {0, 20}, {20, 20}}, RectF{0, 0, 10, 10}));
   EXPECT_EQ(lastStatus, NotImplemented);
-  EXPECT_FALSE(path.IsOutlineVisible(0, 5, pen.pen));
-  EXPECT_EQ(lastStatus, NotImplemented);
-  EXPECT_FALSE(path.IsOutlineVisibleI(0, 5, pen.pen, &surface.graphics));
-  EXPECT_EQ(lastStatus, NotImplemented);
+}
+
+TEST(PlusPath, OutlineVisibility) {
+  BitmapGraphics surface;
+  Pen pen(4);
+  PlusPath path;
+  ASSERT_TRUE(path.Create());
+  ASSERT_TRUE(path.AddRectangle(0, 0, 10, 10));
+  EXPECT_TRUE(path.IsOutlineVisible(0, 5, pen.pen));
+  EXPECT_FALSE(path.IsOutlineVisible(5, 5, pen.pen));
+  EXPECT_EQ(lastStatus, Ok);
+  EXPECT_TRUE(path.IsOutlineVisibleI(11, 5, pen.pen, &surface.graphics));
+  EXPECT_FALSE(path.IsOutlineVisibleI(5, 5, pen.pen, &surface.graphics));
+  EXPECT_EQ(lastStatus, Ok);
+  // Without a pen GDI+ fails, and the answer is false.
+  EXPECT_FALSE(path.IsOutlineVisible(0, 5, PlusPen()));
+  EXPECT_EQ(lastStatus, InvalidParameter);
 }
 
 // Objects without handles
@@ -937,9 +996,9 @@ TEST(PlusPathRegion, SweepWithoutHandles) {
            [](NoHandles& o) { return !o.path.IsVisible(0, 0, &o.graphics); }},
       Case{"PlusPath::IsVisibleI", "GdipIsVisiblePathPointI", [](NoHandles& o) { return !o.path.IsVisibleI(0, 0); }},
       Case{"PlusPath::IsOutlineVisible", "GdipIsOutlineVisiblePathPoint",
-           [](NoHandles& o) { return !o.path.IsOutlineVisible(0, 0, o.pen); }, NotImplementedUnderWine()},
+           [](NoHandles& o) { return !o.path.IsOutlineVisible(0, 0, o.pen); }},
       Case{"PlusPath::IsOutlineVisibleI", "GdipIsOutlineVisiblePathPointI",
-           [](NoHandles& o) { return !o.path.IsOutlineVisibleI(0, 0, o.pen, &o.graphics); }, NotImplementedUnderWine()},
+           [](NoHandles& o) { return !o.path.IsOutlineVisibleI(0, 0, o.pen, &o.graphics); }},
 
       // PlusRegion
       Case{"PlusRegion::Dispose", "GdipDeleteRegion", [](NoHandles& o) { return !o.region.Dispose(); },
