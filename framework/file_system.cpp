@@ -188,7 +188,7 @@ NTSTATUS SetAttributes(HANDLE handle, DWORD attributes) {
 }
 
 // The entry goes when its last handle closes.
-NTSTATUS MarkForDeletion(HANDLE handle) {
+NTSTATUS SetDeleteDisposition(HANDLE handle) {
   FILE_DISPOSITION_INFORMATION info{};
   info.DoDeleteFile = TRUE;
   IO_STATUS_BLOCK io{};
@@ -216,7 +216,8 @@ struct ListedEntry {
 struct Frame {
   KernelHandle handle;
   std::wstring name;
-  DWORD attributes = 0;  // as listed: a cleared read-only flag is put back when the directory stays
+  std::wstring entryName;  // in its parent
+  DWORD attributes = 0;    // as listed
   std::wstring names;
   std::vector<ListedEntry> entries;
   std::size_t next = 0;
@@ -256,9 +257,17 @@ class TreeDeleter {
         }
         continue;
       }
-      const bool stays = !top.anchor && !Leave(top);
-      stack.pop_back();  // closing the handle is what deletes a marked directory
-      if (stays) stack.back().keeps = true;
+      const bool marked = !top.anchor && Leave(top);
+      const std::wstring name = std::move(top.entryName);
+      stack.pop_back();  // closing the last handle is what deletes a marked directory
+      if (stack.empty()) break;
+      Frame& parent = stack.back();
+      if (marked && IsGone(parent, name)) {
+        ++report.removed;
+      } else {
+        if (marked) CountFailure(ERROR_DIR_NOT_EMPTY);
+        parent.keeps = true;
+      }
     }
   }
 
@@ -266,24 +275,19 @@ class TreeDeleter {
   // Opens the directory `entry` of `parent` for the walk and lists it; nothing when it cannot be walked into.
   std::optional<Frame> Enter(Frame& parent, const ListedEntry& entry) {
     const std::wstring_view name = parent.NameOf(entry);
-    const bool readOnly = entry.attributes & FILE_ATTRIBUTE_READONLY;
     Frame frame;
+    frame.entryName.assign(name);
     frame.attributes = entry.attributes;
-    NTSTATUS status = Open(parent, name, DELETE | FILE_LIST_DIRECTORY | (readOnly ? FILE_WRITE_ATTRIBUTES : 0),
-                           FILE_DIRECTORY_FILE, frame.handle);
+    const NTSTATUS status = Open(parent, name, DELETE | FILE_LIST_DIRECTORY | WriteAttributesFor(entry.attributes),
+                                 FILE_DIRECTORY_FILE, frame.handle);
     if (IsVanished(status)) return std::nullopt;
-    if (NT_SUCCESS(status)) {
-      const std::optional<std::wstring_view> own = VerifiedName(frame.handle.Get(), parent, name);
-      if (!own) return std::nullopt;
-      frame.name.assign(*own);
-      // Windows refuses to delete a read-only directory; under Wine it is one without write permission, which
-      // keeps its entries as well. So the flag goes before the walk goes in.
-      if (readOnly) status = SetAttributes(frame.handle.Get(), Settable(entry) & ~FILE_ATTRIBUTE_READONLY);
-    }
     if (!NT_SUCCESS(status)) {
       Fail(parent, status);
       return std::nullopt;
     }
+    const std::optional<std::wstring_view> own = VerifiedName(frame.handle.Get(), parent, name);
+    if (!own) return std::nullopt;
+    frame.name.assign(*own);
     if (const DWORD error = List(frame); error != ERROR_SUCCESS) {
       CountFailure(error);  // what was listed is still deleted; the directory stays
       frame.keeps = true;
@@ -292,44 +296,53 @@ class TreeDeleter {
   }
 
   // Every entry of `frame` is dealt with: marks the directory for deletion unless something below stays. True if
-  // it goes, when its handle closes.
+  // it is marked.
   bool Leave(Frame& frame) {
-    if (!frame.keeps) {
-      // A file deleted under Windows stays in its directory until its last handle closes (a virus scanner's, say):
-      // such stragglers get the same short grace as a sharing violation.
-      const NTSTATUS status = Retrying(STATUS_DIRECTORY_NOT_EMPTY, [&] { return MarkForDeletion(frame.handle.Get()); });
-      if (NT_SUCCESS(status)) {
-        ++report.removed;
-        return true;
-      }
-      CountFailure(RtlNtStatusToDosError(status));
-    }
-    if (frame.attributes & FILE_ATTRIBUTE_READONLY)
-      SetAttributes(frame.handle.Get(), frame.attributes & kSettableAttributes);
+    if (frame.keeps) return false;
+    const NTSTATUS status = MarkForDeletion(frame.handle.Get(), frame.attributes, true);
+    if (NT_SUCCESS(status)) return true;
+    CountFailure(RtlNtStatusToDosError(status));
     return false;
+  }
+
+  // Whether the directory `name` of `parent` is gone now that its handle is closed. Wine removes a marked directory
+  // only then, and silently keeps it when it holds what Wine does not list (a dangling Unix symlink).
+  bool IsGone(const Frame& parent, std::wstring_view name) {
+    KernelHandle handle;
+    return IsVanished(Open(parent, name, FILE_READ_ATTRIBUTES, 0, handle));
   }
 
   // Removes an entry that is not walked into: a file, or a link or other reparse point, which goes as itself.
   void RemoveLeaf(Frame& parent, const ListedEntry& entry) {
     const std::wstring_view name = parent.NameOf(entry);
-    const bool readOnly = entry.attributes & FILE_ATTRIBUTE_READONLY;
     KernelHandle handle;
     const ULONG kind = (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) ? FILE_DIRECTORY_FILE : FILE_NON_DIRECTORY_FILE;
-    NTSTATUS status = Open(parent, name, DELETE | (readOnly ? FILE_WRITE_ATTRIBUTES : 0), kind, handle);
+    NTSTATUS status = Open(parent, name, DELETE | WriteAttributesFor(entry.attributes), kind, handle);
     if (IsVanished(status)) return;
     if (!NT_SUCCESS(status)) return Fail(parent, status);
     if (!VerifiedName(handle.Get(), parent, name)) return;
-    // Windows refuses to delete a read-only file, and so does Wine.
-    if (readOnly && !NT_SUCCESS(status = SetAttributes(handle.Get(), Settable(entry) & ~FILE_ATTRIBUTE_READONLY))) {
-      return Fail(parent, status);
-    }
-    status = MarkForDeletion(handle.Get());
-    if (!NT_SUCCESS(status)) {
-      if (readOnly) SetAttributes(handle.Get(), Settable(entry));
-      return Fail(parent, status);
-    }
+    status = MarkForDeletion(handle.Get(), entry.attributes, false);
+    if (!NT_SUCCESS(status)) return Fail(parent, status);
     ++report.removed;
     if (!(entry.attributes & FILE_ATTRIBUTE_REPARSE_POINT)) report.bytesFreed += entry.size;
+  }
+
+  // Marks the entry open as `handle` for deletion. Windows refuses to delete a read-only file or directory, and so
+  // does Wine (for a directory, one without write permission): the flag goes first, and comes back when the
+  // deletion is refused all the same. A directory's flag stays untouched until then, as Windows lets the entries of
+  // a read-only directory go. A directory that is not empty yet may hold files deleted by us but still open
+  // elsewhere (a virus scanner, say), which Windows removes only at their last close: they get the same short
+  // grace as a sharing violation.
+  NTSTATUS MarkForDeletion(HANDLE handle, DWORD attributes, bool directory) {
+    const DWORD settable = attributes & kSettableAttributes;
+    const bool readOnly = settable & FILE_ATTRIBUTE_READONLY;
+    NTSTATUS status = readOnly ? SetAttributes(handle, settable & ~FILE_ATTRIBUTE_READONLY) : STATUS_SUCCESS;
+    if (NT_SUCCESS(status)) {
+      status = directory ? Retrying(STATUS_DIRECTORY_NOT_EMPTY, [&] { return SetDeleteDisposition(handle); })
+                         : SetDeleteDisposition(handle);
+    }
+    if (!NT_SUCCESS(status) && readOnly) SetAttributes(handle, settable);
+    return status;
   }
 
   // Opens `name` in `parent` itself, not what it may link to (FILE_OPEN_REPARSE_POINT, which Wine ignores: see the
@@ -414,7 +427,10 @@ class TreeDeleter {
     return status;
   }
 
-  static DWORD Settable(const ListedEntry& entry) { return entry.attributes & kSettableAttributes; }
+  // The access that clearing a read-only flag takes, asked for only when there is one to clear.
+  static ACCESS_MASK WriteAttributesFor(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_READONLY) ? FILE_WRITE_ATTRIBUTES : 0;
+  }
 
   void Fail(Frame& parent, NTSTATUS status) {
     CountFailure(RtlNtStatusToDosError(status));

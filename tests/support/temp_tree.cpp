@@ -126,6 +126,11 @@ bool Exists(const std::wstring& path) { return Attributes(path) != INVALID_FILE_
 bool SetReadOnly(const std::wstring& path, bool readOnly) {
   const DWORD attributes = Attributes(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  // Wine ignores FILE_ATTRIBUTE_READONLY for a directory when it is set; it shows it on a directory without write
+  // permission.
+  if (const std::optional<std::string> unixPath = UnixPath(path); unixPath && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return RunHostShell(std::string("chmod ") + (readOnly ? "a-w" : "u+w") + " -- " + ShellQuote(*unixPath)) == 0;
+  }
   constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                               FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   const DWORD changed =

@@ -34,6 +34,7 @@ bool WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 bool Exists(const std::wstring& path);
 DWORD Attributes(const std::wstring& path);  // INVALID_FILE_ATTRIBUTES when nothing is there
+// Under Wine a directory is made read-only by taking away its write permission.
 bool SetReadOnly(const std::wstring& path, bool readOnly);
 
 // Everything below a directory by relative path: a file's bytes, "<dir>" for a directory, "<link>" for a reparse
