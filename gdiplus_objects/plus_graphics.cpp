@@ -464,8 +464,7 @@ bool PlusGraphics::DrawImageRectI(PlusImage& image, INT x, INT y, INT width, INT
                                        unit.value_or(UnitPixel), nullptr, nullptr, nullptr));
 }
 
-bool PlusGraphics::DrawImagePoints(const PlusImage& image, float x1, float y1, float x2, float y2, float x3,
-                                   float y3) {
+bool PlusGraphics::DrawImagePoints(const PlusImage& image, float x1, float y1, float x2, float y2, float x3, float y3) {
   const Gdiplus::PointF corners[] = {{x1, y1}, {x2, y2}, {x3, y3}};
   return Record(GdipDrawImagePoints(graphicsHandle, image.GetHandle(), corners, 3));
 }
@@ -481,15 +480,15 @@ bool PlusGraphics::DrawImagePointRect(const PlusImage& image, float x, float y, 
                                        sourceHeight, unit.value_or(UnitPixel)));
 }
 
-bool PlusGraphics::DrawImagePointRectI(const PlusImage& image, INT x, INT y, INT sourceX, INT sourceY,
-                                       INT sourceWidth, INT sourceHeight, std::optional<Unit> unit) {
+bool PlusGraphics::DrawImagePointRectI(const PlusImage& image, INT x, INT y, INT sourceX, INT sourceY, INT sourceWidth,
+                                       INT sourceHeight, std::optional<Unit> unit) {
   return Record(GdipDrawImagePointRectI(graphicsHandle, image.GetHandle(), x, y, sourceX, sourceY, sourceWidth,
                                         sourceHeight, unit.value_or(UnitPixel)));
 }
 
-bool PlusGraphics::DrawImageRectRect(const PlusImage& image, float x, float y, float width, float height,
-                                     float sourceX, float sourceY, float sourceWidth, float sourceHeight,
-                                     std::optional<Unit> unit, const PlusImageAttributes& attributes) {
+bool PlusGraphics::DrawImageRectRect(const PlusImage& image, float x, float y, float width, float height, float sourceX,
+                                     float sourceY, float sourceWidth, float sourceHeight, std::optional<Unit> unit,
+                                     const PlusImageAttributes& attributes) {
   return Record(GdipDrawImageRectRect(graphicsHandle, image.GetHandle(), x, y, width, height, sourceX, sourceY,
                                       sourceWidth, sourceHeight, unit.value_or(UnitPixel), attributes.GetHandle(),
                                       nullptr, nullptr));
@@ -504,9 +503,8 @@ bool PlusGraphics::DrawImageRectRectI(const PlusImage& image, INT x, INT y, INT 
 }
 
 bool PlusGraphics::DrawImagePointsRect(const PlusImage& image, float x1, float y1, float x2, float y2, float x3,
-                                       float y3, float sourceX, float sourceY, float sourceWidth,
-                                       float sourceHeight, std::optional<Unit> unit,
-                                       const PlusImageAttributes& attributes) {
+                                       float y3, float sourceX, float sourceY, float sourceWidth, float sourceHeight,
+                                       std::optional<Unit> unit, const PlusImageAttributes& attributes) {
   const Gdiplus::PointF corners[] = {{x1, y1}, {x2, y2}, {x3, y3}};
   return Record(GdipDrawImagePointsRect(graphicsHandle, image.GetHandle(), corners, 3, sourceX, sourceY, sourceWidth,
                                         sourceHeight, unit.value_or(UnitPixel), attributes.GetHandle(), nullptr,
@@ -517,9 +515,9 @@ bool PlusGraphics::DrawImagePointsRectI(const PlusImage& image, INT x1, INT y1, 
                                         INT sourceX, INT sourceY, INT sourceWidth, INT sourceHeight,
                                         std::optional<Unit> unit, const PlusImageAttributes& attributes) {
   const Gdiplus::Point corners[] = {{x1, y1}, {x2, y2}, {x3, y3}};
-  return Record(GdipDrawImagePointsRectI(graphicsHandle, image.GetHandle(), corners, 3, sourceX, sourceY,
-                                         sourceWidth, sourceHeight, unit.value_or(UnitPixel), attributes.GetHandle(),
-                                         nullptr, nullptr));
+  return Record(GdipDrawImagePointsRectI(graphicsHandle, image.GetHandle(), corners, 3, sourceX, sourceY, sourceWidth,
+                                         sourceHeight, unit.value_or(UnitPixel), attributes.GetHandle(), nullptr,
+                                         nullptr));
 }
 
 bool PlusGraphics::EnumerateMetafileDestPoint(const PlusObject& metafile, const PointF& destination,
@@ -712,8 +710,8 @@ bool PlusGraphics::Restore(GraphicsState state) { return Record(GdipRestoreGraph
 GraphicsContainer PlusGraphics::BeginContainer(const RectF& destination, const RectF& source,
                                                std::optional<Unit> unit) {
   GraphicsContainer state = 0;
-  return Answer(GdipBeginContainer(graphicsHandle, Packed(destination), Packed(source), unit.value_or(UnitWorld), &state),
-                state);
+  return Answer(
+      GdipBeginContainer(graphicsHandle, Packed(destination), Packed(source), unit.value_or(UnitWorld), &state), state);
 }
 
 GraphicsContainer PlusGraphics::BeginContainerI(const RectI& destination, const RectI& source,

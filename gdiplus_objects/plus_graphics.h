@@ -108,8 +108,7 @@ class PlusGraphics : public PlusObjectOf<Gdiplus::GpGraphics> {
                     std::optional<Gdiplus::FillMode> fillMode = std::nullopt);
   bool FillEllipse(const PlusBrush& brush, float x, float y, float width, float height);
   bool FillEllipseI(const PlusBrush& brush, INT x, INT y, INT width, INT height);
-  bool FillPie(const PlusBrush& brush, float x, float y, float width, float height, float startAngle,
-               float sweepAngle);
+  bool FillPie(const PlusBrush& brush, float x, float y, float width, float height, float startAngle, float sweepAngle);
   bool FillPieI(const PlusBrush& brush, INT x, INT y, INT width, INT height, float startAngle, float sweepAngle);
   bool FillPath(const PlusBrush& brush, const PlusPath& path);
   bool FillClosedCurve(const PlusBrush& brush, const std::vector<PointF>& points);
@@ -122,8 +121,8 @@ class PlusGraphics : public PlusObjectOf<Gdiplus::GpGraphics> {
 
   bool DrawString(const std::string& text, const PlusFont& font, const PlusBrush& brush, const RectF& layout,
                   const PlusStringFormat& format);
-  bool MeasureString(const std::string& text, const PlusFont& font, const RectF& layout,
-                     const PlusStringFormat& format, RectF& boundingBox);
+  bool MeasureString(const std::string& text, const PlusFont& font, const RectF& layout, const PlusStringFormat& format,
+                     RectF& boundingBox);
   // Replaces the regions by count new ones, each holding a GDI+ region, and lets GDI+ measure the
   // format's character ranges into them. A negative count is a caller error and aborts.
   bool MeasureCharacterRanges(const std::string& text, const PlusFont& font, const RectF& layout,

@@ -49,9 +49,7 @@ bool PlusImageAttributes::Dispose() {
   return Record(status);
 }
 
-bool PlusImageAttributes::Create() {
-  return Record(GdipCreateImageAttributes(NewHandleFor<GpImageAttributes>(*this)));
-}
+bool PlusImageAttributes::Create() { return Record(GdipCreateImageAttributes(NewHandleFor<GpImageAttributes>(*this))); }
 
 bool PlusImageAttributes::Clone(PlusImageAttributes& target) {
   return Record(GdipCloneImageAttributes(attributesHandle, NewHandleFor<GpImageAttributes>(target)));
@@ -110,8 +108,8 @@ bool PlusImageAttributes::ClearOutputChannel(std::optional<ColorAdjustType> type
 
 bool PlusImageAttributes::SetOutputChannelColorProfile(const std::string& fileName,
                                                        std::optional<ColorAdjustType> type) {
-  return Record(GdipSetImageAttributesOutputChannelColorProfile(attributesHandle, TypeOrDefault(type), TRUE,
-                                                                WideText(fileName)));
+  return Record(
+      GdipSetImageAttributesOutputChannelColorProfile(attributesHandle, TypeOrDefault(type), TRUE, WideText(fileName)));
 }
 
 bool PlusImageAttributes::ClearOutputChannelColorProfile(std::optional<ColorAdjustType> type) {

@@ -48,6 +48,7 @@ void Build(const std::wstring& root, const std::vector<Node>& nodes) {
   for (const Node& node : nodes) {
     if (node.readOnly) {
       ASSERT_TRUE(SetReadOnly(root + L"\\" + node.path, true)) << Ansi(node.path);
+      ASSERT_TRUE(Attributes(root + L"\\" + node.path) & FILE_ATTRIBUTE_READONLY) << Ansi(node.path);
     }
   }
 }

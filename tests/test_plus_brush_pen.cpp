@@ -111,6 +111,31 @@ TEST(PlusBrush, DisposeOnceThenFalseWithoutStatus) {
   }
 }
 
+// Destroying a brush or a pen deletes its GDI+ object: the deletion's status is the last one.
+TEST(PlusBrushPen, DestroyingDisposes) {
+  {
+    PlusSolidBrush solid;
+    ASSERT_TRUE(solid.Create(0xFF000000));
+    lastStatus = kStatusUntouched;
+  }
+  EXPECT_EQ(lastStatus, Ok);
+  {
+    PlusLinearGradientBrush gradient;
+    ASSERT_TRUE(gradient.CreateFromPoints({0, 0}, {1, 0}, 0xFF000000, 0xFFFFFFFF));
+    lastStatus = kStatusUntouched;
+  }
+  EXPECT_EQ(lastStatus, Ok);
+  {
+    PlusPen pen;
+    ASSERT_TRUE(pen.Create(0xFF000000, 1));
+    lastStatus = kStatusUntouched;
+  }
+  EXPECT_EQ(lastStatus, Ok);
+  // Without a handle nothing is called.
+  { PlusPen pen; }
+  EXPECT_EQ(lastStatus, Ok);
+}
+
 // The linear gradient brush
 
 TEST(PlusLinearGradientBrush, EveryCreationTiles) {

@@ -360,6 +360,32 @@ TEST(PlusFont, DisposeOnceThenFalseWithoutStatus) {
   EXPECT_EQ(lastStatus, kStatusUntouched);
 }
 
+// Destroying a string format or a font deletes its GDI+ object (the deletion's status is the
+// last one); destroying a family leaves it alive and calls nothing.
+TEST(PlusText, DestroyingDisposesFormatsAndFontsOnly) {
+  {
+    PlusStringFormat format;
+    ASSERT_TRUE(format.Create());
+    lastStatus = kStatusUntouched;
+  }
+  EXPECT_EQ(lastStatus, Ok);
+  {
+    PlusFont font;
+    ASSERT_TRUE(font.CreateFromName(kSongTi936, 20));
+    lastStatus = kStatusUntouched;
+  }
+  EXPECT_EQ(lastStatus, Ok);
+  GpFontFamily* alive = nullptr;
+  {
+    PlusFontFamily family;
+    ASSERT_TRUE(family.CreateFromName(kSongTi936, PlusFontCollection()));
+    alive = family.GetHandle();
+    lastStatus = kStatusUntouched;
+  }
+  EXPECT_EQ(lastStatus, kStatusUntouched);
+  EXPECT_EQ(GdipDeleteFontFamily(alive), Ok);
+}
+
 // Font families
 
 TEST(PlusFontFamily, UnknownNameIsFontFamilyNotFound) {
@@ -462,12 +488,16 @@ TEST(PlusFontCollection, FamilyListOfTheInstalledFonts) {
 
 TEST(PlusFontCollection, FamilyListOfNoneIsInvalidParameter) {
   InstalledFonts installed;
+  Family songTi(kSongTi936);
   std::vector<PlusFontFamily> families(2);
+  families[1].SetHandle(songTi.family.GetHandle());
   for (INT count : {0, -1}) {
     lastStatus = Ok;
     EXPECT_EQ(installed.collection.GetFamilyList(count, families), 0);
     EXPECT_EQ(lastStatus, InvalidParameter);
-    EXPECT_EQ(families.size(), 2u);
+    // The list is as it was.
+    ASSERT_EQ(families.size(), 2u);
+    EXPECT_EQ(families[1].GetHandle(), songTi.family.GetHandle());
   }
 }
 

@@ -112,7 +112,8 @@ std::vector<std::string> ExportedNames(HMODULE module) {
   const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
   const auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
   std::vector<std::string> result;
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i) result.emplace_back(reinterpret_cast<const char*>(base + names[i]));
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+    result.emplace_back(reinterpret_cast<const char*>(base + names[i]));
   return result;
 }
 

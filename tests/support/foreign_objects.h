@@ -23,13 +23,11 @@ class ForeignObject : public plus::PlusObject {
 };
 
 // An identity GDI+ matrix, or the one with the given elements.
-inline ForeignObject NewMatrix(float m11 = 1, float m12 = 0, float m21 = 0, float m22 = 1, float dx = 0,
-                               float dy = 0) {
+inline ForeignObject NewMatrix(float m11 = 1, float m12 = 0, float m21 = 0, float m22 = 1, float dx = 0, float dy = 0) {
   Gdiplus::GpMatrix* matrix = nullptr;
   Gdiplus::DllExports::GdipCreateMatrix2(m11, m12, m21, m22, dx, dy, &matrix);
-  return ForeignObject(matrix, [](void* handle) {
-    Gdiplus::DllExports::GdipDeleteMatrix(static_cast<Gdiplus::GpMatrix*>(handle));
-  });
+  return ForeignObject(
+      matrix, [](void* handle) { Gdiplus::DllExports::GdipDeleteMatrix(static_cast<Gdiplus::GpMatrix*>(handle)); });
 }
 
 // The six elements of the matrix an object holds.

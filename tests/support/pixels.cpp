@@ -117,7 +117,8 @@ void DibSurface::Fill(Argb color) {
 int ChannelDistance(Argb a, Argb b) {
   int distance = 0;
   for (int shift = 0; shift < 32; shift += 8) {
-    distance = std::max(distance, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+    distance =
+        std::max(distance, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
   }
   return distance;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <gdiplus.h>
 
 #include <cstdint>
