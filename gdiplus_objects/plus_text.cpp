@@ -145,7 +145,7 @@ bool PlusFont::CreateFromStockFont() {
   return Record(GdipCreateFontFromLogfontA(ScreenDC(), logFont, NewHandleFor<GpFont>(*this)));
 }
 
-bool PlusFont::CreateFromName(const char* familyName, float emSize, std::optional<INT> style,
+bool PlusFont::CreateFromName(const std::string& familyName, float emSize, std::optional<INT> style,
                               std::optional<Unit> unit) {
   PlusFontFamily family;
   family.CreateFromName(familyName, PlusFontCollection());
@@ -194,7 +194,7 @@ bool PlusFont::GetLogFont(const PlusGraphics& graphics, ByteBuffer& logFont) con
 
 bool PlusFontFamily::Dispose() { return familyHandle && DisposedWith(*this, GdipDeleteFontFamily(familyHandle)); }
 
-bool PlusFontFamily::CreateFromName(const char* name, const PlusFontCollection& collection) {
+bool PlusFontFamily::CreateFromName(const std::string& name, const PlusFontCollection& collection) {
   return Record(
       GdipCreateFontFamilyFromName(WideText(name), collection.GetHandle(), NewHandleFor<GpFontFamily>(*this)));
 }

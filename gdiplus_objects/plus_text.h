@@ -74,7 +74,7 @@ class PlusFont : public PlusObjectOf<Gdiplus::GpFont> {
   // The default GUI font, made on the screen's device context.
   bool CreateFromStockFont();
   // A font of an installed family; false (and no handle) when the family is not installed.
-  bool CreateFromName(const char* familyName, float emSize, std::optional<INT> style = std::nullopt,
+  bool CreateFromName(const std::string& familyName, float emSize, std::optional<INT> style = std::nullopt,
                       std::optional<Gdiplus::Unit> unit = std::nullopt);
   // The font selected into the device context.
   bool CreateFromDC(HDC hdc);
@@ -107,7 +107,7 @@ class PlusFontFamily : public PlusObjectOf<Gdiplus::GpFontFamily> {
 
   bool Dispose();
   // FontFamilyNotFound when no family of the collection has the name.
-  bool CreateFromName(const char* name, const PlusFontCollection& collection);
+  bool CreateFromName(const std::string& name, const PlusFontCollection& collection);
   bool CreateGenericSansSerif();
   bool CreateGenericSerif();
   bool CreateGenericMonospace();

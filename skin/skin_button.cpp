@@ -43,7 +43,7 @@ std::array<Slice, 9> NineSlices(float x0, float x, float y, float w, float h) {
 bool FontFamilyExists(const std::string& name) {
   plus::PlusFontCollection installed;
   plus::PlusFontFamily family;
-  const bool exists = family.CreateFromName(name.c_str(), installed);
+  const bool exists = family.CreateFromName(name, installed);
   family.Dispose();
   return exists;
 }

@@ -116,7 +116,7 @@ TextOptions WithTextDefaults(const std::string& text, TextOptions options) {
 
 RectF MeasureTextRect(int x, int y, int size, const std::string& fontFace, const std::string& text) {
   PlusFont font;
-  font.CreateFromName(fontFace.c_str(), static_cast<float>(size), Gdiplus::FontStyleRegular, Gdiplus::UnitWorld);
+  font.CreateFromName(fontFace, static_cast<float>(size), Gdiplus::FontStyleRegular, Gdiplus::UnitWorld);
   PlusGraphics screen;
   screen.CreateFromHWND(nullptr);
   RectF box;
@@ -135,10 +135,10 @@ void DrawGlowText(PlusGraphics& graphics, int style, const std::string& text, Te
 
   PlusFontCollection installed;
   PlusFontFamily family;
-  if (!family.CreateFromName(face.c_str(), installed)) {
+  if (!family.CreateFromName(face, installed)) {
     face = kFallbackFace;
     options.fontFace = face;
-    family.CreateFromName(face.c_str(), installed);
+    family.CreateFromName(face, installed);
   }
 
   // The halo: the glyph outlines stroked into a bitmap of the box, shrunk and re-enlarged.
@@ -177,7 +177,7 @@ void DrawGlowText(PlusGraphics& graphics, int style, const std::string& text, Te
   graphics.SetCompositingQuality(Gdiplus::CompositingQualityAssumeLinear);
   graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQuality);
   PlusFont font;
-  font.CreateFromName(face.c_str(), static_cast<float>(size), style, Gdiplus::UnitWorld);
+  font.CreateFromName(face, static_cast<float>(size), style, Gdiplus::UnitWorld);
   PlusSolidBrush brush;
   brush.Create(*given.color);
   const PlusStringFormat noFormat;
