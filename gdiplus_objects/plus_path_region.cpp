@@ -301,14 +301,14 @@ bool PlusPath::AddPath(const PlusPath& path, std::optional<bool> connect) {
   return Record(GdipAddPathPath(pathHandle, path.GetHandle(), connect.value_or(false)));
 }
 
-bool PlusPath::AddString(const char* text, const PlusFontFamily& family, INT emSize, const RectF& layoutRect,
+bool PlusPath::AddString(const std::string& text, const PlusFontFamily& family, INT emSize, const RectF& layoutRect,
                          std::optional<INT> style, const PlusStringFormat* format) {
   const WideText wide(text);
   return Record(GdipAddPathString(pathHandle, wide, wide.Length(), family.GetHandle(), style.value_or(FontStyleRegular),
                                   static_cast<REAL>(emSize), Packed(layoutRect), HandleOf(format)));
 }
 
-bool PlusPath::AddStringI(const char* text, const PlusFontFamily& family, INT emSize, const RectI& layoutRect,
+bool PlusPath::AddStringI(const std::string& text, const PlusFontFamily& family, INT emSize, const RectI& layoutRect,
                           std::optional<INT> style, const PlusStringFormat* format) {
   const WideText wide(text);
   return Record(GdipAddPathStringI(pathHandle, wide, wide.Length(), family.GetHandle(),

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "gdiplus_objects/plus_object.h"
@@ -87,9 +88,9 @@ class PlusPath : public PlusObjectOf<Gdiplus::GpPath> {
   bool AddPolygonI(const std::vector<PointI>& points);
   bool AddPath(const PlusPath& path, std::optional<bool> connect = std::nullopt);
   // The outline of an ANSI text; style: FontStyle flags, regular unless given.
-  bool AddString(const char* text, const PlusFontFamily& family, INT emSize, const RectF& layoutRect,
+  bool AddString(const std::string& text, const PlusFontFamily& family, INT emSize, const RectF& layoutRect,
                  std::optional<INT> style = std::nullopt, const PlusStringFormat* format = nullptr);
-  bool AddStringI(const char* text, const PlusFontFamily& family, INT emSize, const RectI& layoutRect,
+  bool AddStringI(const std::string& text, const PlusFontFamily& family, INT emSize, const RectI& layoutRect,
                   std::optional<INT> style = std::nullopt, const PlusStringFormat* format = nullptr);
   bool Transform(const PlusObject& matrix);
   bool Flatten(const PlusObject* matrix = nullptr, std::optional<float> flatness = std::nullopt);

@@ -145,7 +145,11 @@ void DrawGlowText(PlusGraphics& graphics, int style, const std::string& text, Te
   const int w = static_cast<int>(layout.width), h = static_cast<int>(layout.height);
   PlusPath path;
   path.Create();
-  path.AddString(text.c_str(), family, size, RectF{0, 0, static_cast<float>(w), static_cast<float>(h)}, style);
+  // GDI+ lays the outline out by its defaults either way; Wine's refuses a missing format outright.
+  PlusStringFormat defaultFormat;
+  defaultFormat.Create();
+  path.AddString(text, family, size, RectF{0, 0, static_cast<float>(w), static_cast<float>(h)}, style,
+                 &defaultFormat);
   PlusPen pen;
   pen.Create(*given.glowColor, *given.glowWidth);
   PlusBitmap outline;
