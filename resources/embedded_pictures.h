@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <vector>
 
 namespace tavrel::resources {
 
@@ -19,5 +21,39 @@ Bytes CaptionPicture(int button, int state);
 Bytes ButtonStrip();
 // The form's 32 x 32 arrow cursor, hot spot (1, 2), as a CUR file.
 Bytes ArrowCursor();
+
+// Every embedded picture, by the accessor that hands it out.
+enum class PictureId {
+  ProgramIcon,
+  FrameBorder,
+  CaptionCloseNormal,
+  CaptionCloseHover,
+  CaptionClosePressed,
+  CaptionMaximizeNormal,
+  CaptionMaximizeHover,
+  CaptionMaximizePressed,
+  CaptionMinimizeNormal,
+  CaptionMinimizeHover,
+  CaptionMinimizePressed,
+  ButtonStrip,
+  ArrowCursor,
+};
+inline constexpr int PictureCount = static_cast<int>(PictureId::ArrowCursor) + 1;
+
+// TEST ONLY. While it lives, the accessor of `id` hands out `bytes` instead of the embedded
+// picture, so that tests can feed the skin pictures that do not decode. Overrides of one picture
+// nest: the destructor puts back what was in place before. The program never makes one.
+class ScopedPictureOverride {
+ public:
+  ScopedPictureOverride(PictureId id, std::vector<std::uint8_t> bytes);
+  ScopedPictureOverride(const ScopedPictureOverride&) = delete;
+  ScopedPictureOverride& operator=(const ScopedPictureOverride&) = delete;
+  ~ScopedPictureOverride();
+
+ private:
+  PictureId id;
+  std::vector<std::uint8_t> bytes;  // what the accessor hands out meanwhile
+  std::optional<Bytes> previous;
+};
 
 }  // namespace tavrel::resources

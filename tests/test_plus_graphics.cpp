@@ -387,7 +387,24 @@ TEST(PlusGraphicsTransform, OrdersDefaultToPrependAndMatricesGoThroughTheirHandl
          g.TranslateTransform(5, 0, MatrixOrderAppend);
        },
        {2, 0, 0, 2, 5, 0}},
-      {"rotate by 90", [](PlusGraphics& g) { g.RotateTransform(90); }, {0, 1, -1, 0, 0, 0}},
+      {"translate then scale, prepended",
+       [](PlusGraphics& g) {
+         g.TranslateTransform(5, 0);
+         g.ScaleTransform(2, 2);
+       },
+       {2, 0, 0, 2, 5, 0}},
+      {"translate then rotate by 90, prepended",
+       [](PlusGraphics& g) {
+         g.TranslateTransform(5, 0);
+         g.RotateTransform(90);
+       },
+       {0, 1, -1, 0, 5, 0}},
+      {"translate then rotate by 90, appended",
+       [](PlusGraphics& g) {
+         g.TranslateTransform(5, 0);
+         g.RotateTransform(90, MatrixOrderAppend);
+       },
+       {0, 1, -1, 0, 0, 5}},
       {"set", [&](PlusGraphics& g) { g.SetTransform(shift); }, {1, 0, 0, 1, 7, 9}},
       {"scale then multiply",
        [&](PlusGraphics& g) {
@@ -610,6 +627,8 @@ TEST(PlusGraphicsImages, DrawImageRectScalesTheWholeImageInPixelsByDefault) {
   }
 }
 
+// The probes keep two pixels from the edges of what is drawn: there GDI+ blends the last source
+// pixels with the clamp colour of the attributes.
 TEST(PlusGraphicsImages, ThePointAndRectangleFormsDrawTheSourcePartWhereTheySay) {
   PlusImageAttributes attributes;
   ASSERT_TRUE(attributes.Create());
@@ -855,6 +874,14 @@ TEST(PlusGraphicsText, MeasureCharacterRangesReplacesTheListByCountRegionsThatGd
   EXPECT_NEAR(second.x, first.x + first.width, 1.5);
 }
 
+TEST(PlusGraphicsTextDeathTest, ANegativeRegionCountIsACallerErrorThatAborts) {
+  PlusGraphics graphics;
+  PlusFont font;
+  PlusStringFormat format;
+  std::vector<std::unique_ptr<PlusRegion>> regions;
+  EXPECT_DEATH(graphics.MeasureCharacterRanges("a", font, {}, format, -1, regions), "negative region count -1");
+}
+
 TEST(PlusGraphicsText, DrawDriverStringLooksTheCharactersUpUnlessToldOtherwise) {
   PlusFont font;
   GiveFont(font, 16);
@@ -931,6 +958,8 @@ struct Arguments {
   HDC dc = nullptr;
   HRGN hrgn = nullptr;
   int records = 0;
+  // Kept beyond the call: disposing them would record statuses of their own.
+  std::vector<std::unique_ptr<PlusRegion>> regions;
   std::vector<PointF> points{{1, 1}, {8, 2}, {9, 9}, {2, 8}};
   std::vector<PointI> pointsI{{1, 1}, {8, 2}, {9, 9}, {2, 8}};
   std::vector<RectF> rects{{1, 1, 3, 3}, {5, 5, 3, 3}};
@@ -1071,8 +1100,7 @@ std::vector<Operation> EveryOperation() {
        }},
       {"MeasureCharacterRanges", "GdipMeasureCharacterRanges",
        [](G g, A a) {
-         std::vector<std::unique_ptr<PlusRegion>> regions;
-         return g.MeasureCharacterRanges("Tavrel", a.font, {0, 0, 10, 10}, a.format, 1, regions);
+         return g.MeasureCharacterRanges("Tavrel", a.font, {0, 0, 10, 10}, a.format, 1, a.regions);
        }},
       {"DrawDriverString", "GdipDrawDriverString",
        [](G g, A a) {

@@ -175,6 +175,36 @@ TEST(PlusImageAttributesColorMatrix, AppliesToTheTypeGivenAndGoesWithClearResetO
   }
 }
 
+// Red, green and blue scaled by the factor.
+ColorMatrix Scale(float factor) {
+  ColorMatrix matrix = Identity();
+  matrix.m[0][0] = matrix.m[1][1] = matrix.m[2][2] = factor;
+  return matrix;
+}
+
+TEST(PlusImageAttributesColorMatrix, GrayPixelsFollowTheFlagsAndTheGrayMatrix) {
+  struct Case {
+    const char* name;
+    std::optional<ColorMatrix> grayMatrix;
+    std::optional<ColorMatrixFlags> flags;
+    Argb color;
+    Argb expected;
+  };
+  const Case cases[] = {
+      {"gray, no flags: the colour matrix", Scale(0.25f), std::nullopt, 0xFF808080, 0xFF404040},
+      {"gray, skipped", std::nullopt, ColorMatrixFlagsSkipGrays, 0xFF808080, 0xFF808080},
+      {"gray, the gray matrix", Scale(0.25f), ColorMatrixFlagsAltGray, 0xFF808080, 0xFF202020},
+      {"not gray, the colour matrix", Scale(0.25f), ColorMatrixFlagsAltGray, kRed, 0xFF800000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlusImageAttributes attributes;
+    ASSERT_TRUE(attributes.Create());
+    ASSERT_TRUE(attributes.SetColorMatrix(Scale(0.5f), c.grayMatrix, c.flags));
+    EXPECT_LE(ChannelDistance(Drawn(c.color, attributes), c.expected), 1);
+  }
+}
+
 // --- The other adjustments ---
 
 TEST(PlusImageAttributesAdjustments, EachChangesTheDrawnColourAndItsClearUndoesIt) {
@@ -254,6 +284,13 @@ TEST(PlusImageAttributesAdjustments, GetAdjustedPaletteRemapsThePaletteInPlace) 
   EXPECT_EQ(palette.entries, (std::vector<Argb>{kBlue, kGreen, kBlue, 0x12345678}));  // beyond count: untouched
 }
 
+TEST(PlusImageAttributesAdjustmentsDeathTest, APaletteWithFewerEntriesThanItsCountIsACallerErrorThatAborts) {
+  PlusImageAttributes attributes;
+  ASSERT_TRUE(attributes.Create());
+  ColorPalette palette{0, 3, {kRed, kGreen}};
+  EXPECT_DEATH(attributes.GetAdjustedPalette(palette), "count 3 but 2 entries");
+}
+
 TEST(PlusImageAttributesAdjustments, AnEmptyRemapTablePassesNoEntries) {
   PlusImageAttributes attributes;
   ASSERT_TRUE(attributes.Create());
@@ -268,50 +305,47 @@ TEST(PlusImageAttributesAdjustments, AnEmptyRemapTablePassesNoEntries) {
 struct Operation {
   const char* name;
   const char* gdipFunction;
-  std::function<bool(PlusImageAttributes&)> call;
+  // The attributes, and a target that lives beyond the call: disposing it would record a status.
+  std::function<bool(PlusImageAttributes&, PlusImageAttributes&)> call;
 };
 
 std::vector<Operation> EveryOperation() {
   using A = PlusImageAttributes&;
   return {
-      {"Dispose", "GdipDisposeImageAttributes", [](A a) { return a.Dispose(); }},
-      {"Create", "GdipCreateImageAttributes", [](A a) { return a.Create(); }},
-      {"Clone", "GdipCloneImageAttributes",
-       [](A a) {
-         PlusImageAttributes target;
-         return a.Clone(target);
-       }},
+      {"Dispose", "GdipDisposeImageAttributes", [](A a, A) { return a.Dispose(); }},
+      {"Create", "GdipCreateImageAttributes", [](A a, A) { return a.Create(); }},
+      {"Clone", "GdipCloneImageAttributes", [](A a, A target) { return a.Clone(target); }},
       {"SetToIdentity", "GdipSetImageAttributesToIdentity",
-       [](A a) { return a.SetToIdentity(ColorAdjustTypeDefault); }},
-      {"Reset", "GdipResetImageAttributes", [](A a) { return a.Reset(); }},
-      {"SetThreshold", "GdipSetImageAttributesThreshold", [](A a) { return a.SetThreshold(0.5f); }},
-      {"ClearThreshold", "GdipSetImageAttributesThreshold", [](A a) { return a.ClearThreshold(); }},
-      {"SetNoOp", "GdipSetImageAttributesNoOp", [](A a) { return a.SetNoOp(); }},
-      {"ClearNoOp", "GdipSetImageAttributesNoOp", [](A a) { return a.ClearNoOp(); }},
-      {"SetGamma", "GdipSetImageAttributesGamma", [](A a) { return a.SetGamma(2); }},
-      {"ClearGamma", "GdipSetImageAttributesGamma", [](A a) { return a.ClearGamma(); }},
-      {"SetColorKey", "GdipSetImageAttributesColorKeys", [](A a) { return a.SetColorKey(kRed, kWhite); }},
-      {"ClearColorKey", "GdipSetImageAttributesColorKeys", [](A a) { return a.ClearColorKey(); }},
+       [](A a, A) { return a.SetToIdentity(ColorAdjustTypeDefault); }},
+      {"Reset", "GdipResetImageAttributes", [](A a, A) { return a.Reset(); }},
+      {"SetThreshold", "GdipSetImageAttributesThreshold", [](A a, A) { return a.SetThreshold(0.5f); }},
+      {"ClearThreshold", "GdipSetImageAttributesThreshold", [](A a, A) { return a.ClearThreshold(); }},
+      {"SetNoOp", "GdipSetImageAttributesNoOp", [](A a, A) { return a.SetNoOp(); }},
+      {"ClearNoOp", "GdipSetImageAttributesNoOp", [](A a, A) { return a.ClearNoOp(); }},
+      {"SetGamma", "GdipSetImageAttributesGamma", [](A a, A) { return a.SetGamma(2); }},
+      {"ClearGamma", "GdipSetImageAttributesGamma", [](A a, A) { return a.ClearGamma(); }},
+      {"SetColorKey", "GdipSetImageAttributesColorKeys", [](A a, A) { return a.SetColorKey(kRed, kWhite); }},
+      {"ClearColorKey", "GdipSetImageAttributesColorKeys", [](A a, A) { return a.ClearColorKey(); }},
       {"SetOutputChannel", "GdipSetImageAttributesOutputChannel",
-       [](A a) { return a.SetOutputChannel(ColorChannelFlagsC); }},
-      {"ClearOutputChannel", "GdipSetImageAttributesOutputChannel", [](A a) { return a.ClearOutputChannel(); }},
+       [](A a, A) { return a.SetOutputChannel(ColorChannelFlagsC); }},
+      {"ClearOutputChannel", "GdipSetImageAttributesOutputChannel", [](A a, A) { return a.ClearOutputChannel(); }},
       {"SetOutputChannelColorProfile", "GdipSetImageAttributesOutputChannelColorProfile",
-       [](A a) { return a.SetOutputChannelColorProfile("sRGB Color Space Profile.icm"); }},
+       [](A a, A) { return a.SetOutputChannelColorProfile("sRGB Color Space Profile.icm"); }},
       {"ClearOutputChannelColorProfile", "GdipSetImageAttributesOutputChannelColorProfile",
-       [](A a) { return a.ClearOutputChannelColorProfile(); }},
+       [](A a, A) { return a.ClearOutputChannelColorProfile(); }},
       {"SetRemapTable", "GdipSetImageAttributesRemapTable",
-       [](A a) {
+       [](A a, A) {
          return a.SetRemapTable({{kRed, kBlue}});
        }},
-      {"ClearRemapTable", "GdipSetImageAttributesRemapTable", [](A a) { return a.ClearRemapTable(); }},
-      {"SetWrapMode", "GdipSetImageAttributesWrapMode", [](A a) { return a.SetWrapMode(WrapModeTile); }},
+      {"ClearRemapTable", "GdipSetImageAttributesRemapTable", [](A a, A) { return a.ClearRemapTable(); }},
+      {"SetWrapMode", "GdipSetImageAttributesWrapMode", [](A a, A) { return a.SetWrapMode(WrapModeTile); }},
       {"GetAdjustedPalette", "GdipGetImageAttributesAdjustedPalette",
-       [](A a) {
+       [](A a, A) {
          ColorPalette palette{0, 2, {kRed, kGreen}};
          return a.GetAdjustedPalette(palette, ColorAdjustTypeBitmap);
        }},
-      {"SetColorMatrix", "GdipSetImageAttributesColorMatrix", [](A a) { return a.SetColorMatrix(Opacity(0.5f)); }},
-      {"ClearColorMatrix", "GdipSetImageAttributesColorMatrix", [](A a) { return a.ClearColorMatrix(); }},
+      {"SetColorMatrix", "GdipSetImageAttributesColorMatrix", [](A a, A) { return a.SetColorMatrix(Opacity(0.5f)); }},
+      {"ClearColorMatrix", "GdipSetImageAttributesColorMatrix", [](A a, A) { return a.ClearColorMatrix(); }},
   };
 }
 
@@ -350,8 +384,9 @@ TEST(PlusImageAttributesEveryOperation, WithoutHandleNoneCrashesAndEachAnswersFa
     if (test::IsWineStub(operation.gdipFunction)) continue;
     const Status expected = WithoutHandle(operation.name);
     PlusImageAttributes attributes;
+    PlusImageAttributes target;
     Record(Win32Error);
-    EXPECT_EQ(operation.call(attributes), expected == Ok);
+    EXPECT_EQ(operation.call(attributes, target), expected == Ok);
     EXPECT_EQ(lastStatus, expected);
   }
 }
@@ -362,10 +397,11 @@ TEST(PlusImageAttributesEveryOperation, WithAHandleEachAnswersTheStatusOfGdiplus
     if (test::IsWineStub(operation.gdipFunction)) continue;
     const Status expected = WithHandle(operation.name);
     PlusImageAttributes attributes;
+    PlusImageAttributes target;
     ASSERT_TRUE(attributes.Create());
     GpImageAttributes* created = attributes.GetHandle();
     Record(Win32Error);
-    EXPECT_EQ(operation.call(attributes), expected == Ok);
+    EXPECT_EQ(operation.call(attributes, target), expected == Ok);
     EXPECT_EQ(lastStatus, expected);
     // Create gives a new handle without disposing the one held before.
     if (attributes.GetHandle() != created && attributes.GetHandle()) GdipDisposeImageAttributes(created);
@@ -377,8 +413,9 @@ TEST(PlusImageAttributesEveryOperation, UnderWineTheUnimplementedOnesAnswerNotIm
   std::vector<std::string> answered;
   for (const Operation& operation : EveryOperation()) {
     PlusImageAttributes attributes;
+    PlusImageAttributes target;
     ASSERT_TRUE(attributes.Create());
-    if (!operation.call(attributes) && lastStatus == NotImplemented) answered.push_back(operation.name);
+    if (!operation.call(attributes, target) && lastStatus == NotImplemented) answered.push_back(operation.name);
   }
   EXPECT_EQ(answered, kNotImplementedUnderWine);
 }
