@@ -169,6 +169,9 @@ void SkinButton::FadeTiles(int a, int b, double period) {
     if ((framework::Uptime() - started) - period < -0.0000001) {
       framework::Sleep(static_cast<int>(period - (framework::Uptime() - started)));
     }
+    // Windows' sleep rounds up to its timer tick, Wine's does not: the truncated sleep leaves the
+    // frame up to a millisecond short, and a frame must last its whole period.
+    while (framework::Uptime() - started < period) framework::Sleep(1);
   }
 }
 

@@ -283,7 +283,9 @@ LRESULT SkinWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       for (size_t i = mouseHandlers.size(); i >= 1; --i) {
         const HandlerAddress handler = mouseHandlers[i - 1];
         if (handler == kRemovedHandler) continue;
-        if (CallProcedure(AsCode(handler), message, x, y) == 1) break;
+        // A handler's result is 32 bits wide: on x86-64 the upper half of RAX is whatever the
+        // procedure left there, so only the lower half counts.
+        if (static_cast<std::int32_t>(CallProcedure(AsCode(handler), message, x, y)) == 1) break;
       }
       if (message == WM_MOUSEMOVE) OnMouseMove(x, y);
       if (message == WM_LBUTTONDOWN) OnLeftButtonDown(x, y);
@@ -379,7 +381,8 @@ RectI SkinWindow::FetchWindowRect() {
 
 std::string SkinWindow::GetTitle() {
   char title[101] = {};
-  if (GetWindowTextA(window, title, sizeof(title)) == 0) lastError = kNoTitleError;
+  // Not asked while detached: Wine resolves the handle -1 to some other window and reads its text.
+  if (window == NotAttached() || GetWindowTextA(window, title, sizeof(title)) == 0) lastError = kNoTitleError;
   return title;
 }
 

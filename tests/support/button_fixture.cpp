@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/application.h"
 #include "resources/embedded_pictures.h"
 #include "tests/support/pixels.h"
 
@@ -86,6 +87,26 @@ std::vector<Argb> ReadWindowPixels(HWND window, const RectI& rect) {
   std::vector<Argb> pixels = ReadPixels(dc, rect);
   ReleaseDC(window, dc);
   return pixels;
+}
+
+ScreenRecorder::ScreenRecorder(HWND window, const RectI& rect) : window(window), rect(rect) {
+  pictures.push_back({framework::Uptime(), ReadWindowPixels(window, rect)});
+  sampler = std::thread([this] {
+    while (!stopping) {
+      std::vector<Argb> pixels = ReadWindowPixels(this->window, this->rect);
+      const double seenAt = framework::Uptime();
+      if (pixels != pictures.back().pixels) pictures.push_back({seenAt, std::move(pixels)});
+      ::Sleep(2);
+    }
+  });
+}
+
+ScreenRecorder::~ScreenRecorder() { Stop(); }
+
+std::vector<ScreenRecorder::Picture> ScreenRecorder::Stop() {
+  stopping = true;
+  if (sampler.joinable()) sampler.join();
+  return pictures;
 }
 
 int CountDifferences(const std::vector<Argb>& a, const std::vector<Argb>& b) {

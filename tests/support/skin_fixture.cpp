@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 
 #include "framework/application.h"
 #include "resources/embedded_pictures.h"
@@ -187,6 +189,41 @@ std::optional<DWORD> RunPumping(const std::string& commandLine, int timeoutMilli
   if (!exitCode) TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hProcess);
   return exitCode;
+}
+
+std::optional<int> RunHostPumping(const std::string& shellCommand, int timeoutMilliseconds) {
+  static int runs = 0;
+  const std::string marker = "/tmp/tavrel_skin_host_" + std::to_string(GetCurrentProcessId()) + "_" +
+                             std::to_string(++runs);
+  std::string windowsMarker = "Z:" + marker;
+  std::replace(windowsMarker.begin(), windowsMarker.end(), '/', '\\');
+  DeleteFileA(windowsMarker.c_str());
+  // Written under another name and renamed, so that the marker never holds a half-written status.
+  const std::string command = "Z:\\bin\\sh -c \"" + shellCommand + "; echo $? >" + marker + ".part; mv " + marker +
+                              ".part " + marker + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  std::string line = command;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return std::nullopt;
+  }
+  if (process.hThread) CloseHandle(process.hThread);
+  if (process.hProcess) CloseHandle(process.hProcess);
+  const double end = framework::Uptime() + timeoutMilliseconds;
+  while (framework::Uptime() < end) {
+    Pump(20);
+    HANDLE file = CreateFileA(windowsMarker.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) continue;
+    char status[16] = {};
+    DWORD read = 0;
+    ReadFile(file, status, sizeof(status) - 1, &read, nullptr);
+    CloseHandle(file);
+    DeleteFileA(windowsMarker.c_str());
+    return std::atoi(status);
+  }
+  return std::nullopt;
 }
 
 std::string OwnExecutable() {

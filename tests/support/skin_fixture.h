@@ -60,8 +60,8 @@ struct SkinOptions {
   int showCaptionButtons = 0;
   int showMaximizeButton = 0;
   std::optional<ColorRef> background = 0xC06000;
-  std::optional<ByteBuffer> image;
-  std::optional<ByteBuffer> icon;  // none: the program icon
+  std::optional<ByteBuffer> image = std::nullopt;
+  std::optional<ByteBuffer> icon = std::nullopt;  // none: the program icon
   bool show = true;
 };
 
@@ -121,6 +121,11 @@ void Pump(int milliseconds = 0);
 // program driving the pointer reaches our windows); its exit code, or none when it could not be
 // started or did not end in time (it is then ended).
 std::optional<DWORD> RunPumping(const std::string& commandLine, int timeoutMilliseconds = 20000);
+// Runs a shell command line of the host (Linux) with /bin/sh, pumping this thread's messages
+// until it ends; its exit status, or none when it did not end in time. Wine starts host programs
+// given by their Z: path but hands back no process to wait for, so the command reports its end
+// through a file. The command holds no double quotes.
+std::optional<int> RunHostPumping(const std::string& shellCommand, int timeoutMilliseconds = 20000);
 // This test program's own path, for running it again as a child.
 std::string OwnExecutable();
 

@@ -10,6 +10,8 @@ namespace tavrel::test {
 extern const char kAlreadyAttached936[];
 extern const char kNoWindowRect936[];
 extern const char kNoTitle936[];
+// The default face of texts.
+extern const char kDefaultFace936[];
 // The face a text falls back to when its own face does not exist.
 extern const char kFallbackFace936[];
 // The program's two texts: the warning line and the microblog caption.
