@@ -4,20 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "gdiplus_objects/plus_wrap_helpers.h"
+
 namespace tavrel::plus {
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
-
-namespace {
-
-// The value a GDI+ getter wrote, or zero when the getter failed; the status is recorded.
-template <class T>
-T Answer(Status status, const T& value) {
-  return Record(status) ? value : T{};
-}
-
-}  // namespace
 
 PlusGraphics::~PlusGraphics() { Dispose(); }
 
@@ -451,14 +443,15 @@ bool PlusGraphics::DrawCachedBitmap(const PlusObject& cachedBitmap, float x, flo
                                      static_cast<INT>(std::lround(x)), static_cast<INT>(std::lround(y))));
 }
 
-bool PlusGraphics::DrawImageRect(PlusImage& image, float x, float y, float width, float height,
+bool PlusGraphics::DrawImageRect(const PlusImage& image, float x, float y, float width, float height,
                                  std::optional<Unit> unit) {
   return Record(GdipDrawImageRectRect(graphicsHandle, image.GetHandle(), x, y, width, height, 0, 0,
                                       static_cast<REAL>(image.GetWidth()), static_cast<REAL>(image.GetHeight()),
                                       unit.value_or(UnitPixel), nullptr, nullptr, nullptr));
 }
 
-bool PlusGraphics::DrawImageRectI(PlusImage& image, INT x, INT y, INT width, INT height, std::optional<Unit> unit) {
+bool PlusGraphics::DrawImageRectI(const PlusImage& image, INT x, INT y, INT width, INT height,
+                                  std::optional<Unit> unit) {
   return Record(GdipDrawImageRectRectI(graphicsHandle, image.GetHandle(), x, y, width, height, 0, 0,
                                        static_cast<INT>(image.GetWidth()), static_cast<INT>(image.GetHeight()),
                                        unit.value_or(UnitPixel), nullptr, nullptr, nullptr));

@@ -140,9 +140,9 @@ class PlusGraphics : public PlusObjectOf<Gdiplus::GpGraphics> {
   // x and y are rounded to the nearest integers.
   bool DrawCachedBitmap(const PlusObject& cachedBitmap, float x, float y);
   // The whole image, stretched into the rectangle.
-  bool DrawImageRect(PlusImage& image, float x, float y, float width, float height,
+  bool DrawImageRect(const PlusImage& image, float x, float y, float width, float height,
                      std::optional<Gdiplus::Unit> unit = std::nullopt);
-  bool DrawImageRectI(PlusImage& image, INT x, INT y, INT width, INT height,
+  bool DrawImageRectI(const PlusImage& image, INT x, INT y, INT width, INT height,
                       std::optional<Gdiplus::Unit> unit = std::nullopt);
   // The image into the parallelogram of its upper-left, upper-right and lower-left corners.
   bool DrawImagePoints(const PlusImage& image, float x1, float y1, float x2, float y2, float x3, float y3);

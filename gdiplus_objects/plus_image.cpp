@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "gdiplus_objects/plus_graphics.h"
+#include "gdiplus_objects/plus_wrap_helpers.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -14,12 +15,6 @@ namespace tavrel::plus {
 
 namespace {
 
-// A getter's answer: what GDI+ wrote, or the zero value when it failed.
-template <class T>
-T Answer(Status status, const T& value) {
-  return Record(status) ? value : T{};
-}
-
 // count bytes from an address GDI+ gave; none from a null one.
 ByteBuffer CopyBytes(const void* address, size_t count) {
   if (!address) return {};
@@ -27,16 +22,8 @@ ByteBuffer CopyBytes(const void* address, size_t count) {
   return ByteBuffer(first, first + count);
 }
 
-// The address GDI+ takes for a buffer of values: null for an empty one.
-void* ValueAddress(const ByteBuffer& value) {
-  return value.empty() ? nullptr : const_cast<std::uint8_t*>(value.data());
-}
-
-// A block of GDI+ memory layout that a vector of bytes holds (new[] aligns it for any field).
-template <class Gp>
-Gp* BlockAs(ByteBuffer& block) {
-  return reinterpret_cast<Gp*>(block.data());
-}
+// The address GDI+ takes for a buffer of values, in a field that is not const: null for an empty one.
+void* ValueAddress(const ByteBuffer& value) { return const_cast<BYTE*>(Packed(value)); }
 
 // The entries of GDI+'s EncoderParameters, where they start in the block.
 const Gdiplus::EncoderParameter* ParameterEntries(const void* block) {
@@ -63,20 +50,6 @@ class ParametersArgument {
  private:
   ByteBuffer block;
 };
-
-// A palette in GDI+'s layout: flags, count, then the entries.
-ByteBuffer PaletteBlock(const ColorPalette& palette) {
-  ByteBuffer block(
-      std::max(sizeof(Gdiplus::ColorPalette), offsetof(Gdiplus::ColorPalette, Entries) + sizeof(ARGB) * palette.count),
-      0);
-  auto* gp = BlockAs<Gdiplus::ColorPalette>(block);
-  gp->Flags = palette.flags;
-  gp->Count = palette.count;
-  // Entries beyond the list stay zero: the list should hold count of them.
-  std::memcpy(block.data() + offsetof(Gdiplus::ColorPalette, Entries), palette.entries.data(),
-              sizeof(ARGB) * std::min<size_t>(palette.count, palette.entries.size()));
-  return block;
-}
 
 EncoderInfo ToEncoderInfo(const ImageCodecInfo& codec) {
   const size_t signatureBytes = static_cast<size_t>(codec.SigCount) * codec.SigSize;
@@ -280,12 +253,12 @@ ImageType PlusImage::GetType() {
   return Answer(GdipGetImageType(imageHandle, &type), type);
 }
 
-UINT PlusImage::GetWidth() {
+UINT PlusImage::GetWidth() const {
   UINT width = 0;
   return Answer(GdipGetImageWidth(imageHandle, &width), width);
 }
 
-UINT PlusImage::GetHeight() {
+UINT PlusImage::GetHeight() const {
   UINT height = 0;
   return Answer(GdipGetImageHeight(imageHandle, &height), height);
 }
@@ -376,12 +349,7 @@ bool PlusImage::GetPalette(ColorPalette& palette) {
   if (!Record(GdipGetImagePaletteSize(imageHandle, &size))) return false;
   ByteBuffer block(std::max<size_t>(std::max(size, 0), sizeof(Gdiplus::ColorPalette)), 0);
   if (!Record(GdipGetImagePalette(imageHandle, BlockAs<Gdiplus::ColorPalette>(block), size))) return false;
-  const auto* gp = BlockAs<Gdiplus::ColorPalette>(block);
-  const auto* entries = reinterpret_cast<const ARGB*>(block.data() + offsetof(Gdiplus::ColorPalette, Entries));
-  const size_t room = (block.size() - offsetof(Gdiplus::ColorPalette, Entries)) / sizeof(ARGB);
-  palette.flags = gp->Flags;
-  palette.count = gp->Count;
-  palette.entries.assign(entries, entries + std::min<size_t>(gp->Count, room));
+  palette = PaletteFromBlock(block);
   return true;
 }
 

@@ -127,8 +127,8 @@ class PlusImage : public PlusObjectOf<Gdiplus::GpImage> {
   RectF GetBounds(Gdiplus::Unit* unit = nullptr);
   SizeF GetDimension();
   Gdiplus::ImageType GetType();
-  UINT GetWidth();
-  UINT GetHeight();
+  UINT GetWidth() const;
+  UINT GetHeight() const;
   float GetHorizontalResolution();
   float GetVerticalResolution();
   UINT GetFlags();

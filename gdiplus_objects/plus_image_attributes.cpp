@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "gdiplus_objects/plus_wrap_helpers.h"
+
 namespace tavrel::plus {
 
 using namespace Gdiplus;
@@ -15,29 +17,6 @@ ColorAdjustType TypeOrDefault(std::optional<ColorAdjustType> type) { return type
 
 // What ClearColorMatrix hands GDI+ for the two matrices, which it ignores when the flag is off.
 const ColorMatrix kPlaceholderMatrix{};
-
-// A palette in the GDI+ layout for the length of one call: flags, count, then the entries.
-class PackedPalette {
- public:
-  explicit PackedPalette(const ColorPalette& palette) : block(2 + palette.count) {
-    if (palette.entries.size() < palette.count) {
-      std::fprintf(stderr, "ColorPalette: count %u but %zu entries\n", palette.count, palette.entries.size());
-      std::abort();
-    }
-    block[0] = palette.flags;
-    block[1] = palette.count;
-    std::copy_n(palette.entries.begin(), palette.count, block.begin() + 2);
-  }
-  operator Gdiplus::ColorPalette*() { return reinterpret_cast<Gdiplus::ColorPalette*>(block.data()); }
-  void CopyTo(ColorPalette& palette) const {
-    palette.flags = block[0];
-    palette.count = std::min<std::uint32_t>(block[1], static_cast<std::uint32_t>(block.size() - 2));
-    std::copy_n(block.begin() + 2, palette.count, palette.entries.begin());
-  }
-
- private:
-  std::vector<std::uint32_t> block;
-};
 
 }  // namespace
 
@@ -131,9 +110,18 @@ bool PlusImageAttributes::SetWrapMode(WrapMode wrap, std::optional<Argb> color) 
 }
 
 bool PlusImageAttributes::GetAdjustedPalette(ColorPalette& palette, std::optional<ColorAdjustType> type) {
-  PackedPalette packed(palette);
-  const bool ok = Record(GdipGetImageAttributesAdjustedPalette(attributesHandle, packed, TypeOrDefault(type)));
-  packed.CopyTo(palette);
+  if (palette.entries.size() < palette.count) {
+    std::fprintf(stderr, "ColorPalette: count %u but %zu entries\n", palette.count, palette.entries.size());
+    std::abort();
+  }
+  ByteBuffer block = PaletteBlock(palette);
+  const bool ok = Record(GdipGetImageAttributesAdjustedPalette(attributesHandle, BlockAs<Gdiplus::ColorPalette>(block),
+                                                               TypeOrDefault(type)));
+  // In place: the entries beyond count stay as they were.
+  const ColorPalette adjusted = PaletteFromBlock(block);
+  palette.flags = adjusted.flags;
+  palette.count = std::min(adjusted.count, palette.count);
+  std::copy_n(adjusted.entries.begin(), palette.count, palette.entries.begin());
   return ok;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+
+// gdiplus.h needs windows.h first.
 #include <gdiplus.h>
 
 #include <optional>
@@ -142,6 +144,10 @@ struct GpLayout<Argb> {
 template <>
 struct GpLayout<std::int32_t> {
   using type = INT;
+};
+template <>
+struct GpLayout<std::uint8_t> {
+  using type = BYTE;
 };
 static_assert(sizeof(PointF) == sizeof(Gdiplus::PointF) && sizeof(PointI) == sizeof(Gdiplus::Point));
 static_assert(sizeof(RectF) == sizeof(Gdiplus::RectF) && sizeof(RectI) == sizeof(Gdiplus::Rect));

@@ -23,9 +23,6 @@ auto HandleOf(const T* object) -> decltype(object->GetHandle()) {
   return object ? object->GetHandle() : nullptr;
 }
 
-// A byte list as GDI+ takes it, null when empty.
-const BYTE* Bytes(const ByteBuffer& bytes) { return bytes.empty() ? nullptr : bytes.data(); }
-
 // Asks GDI+ a yes-or-no question whose answer goes to its last parameter: the answer when the
 // call is Ok, false otherwise.
 template <class... Params, class... Args>
@@ -104,13 +101,13 @@ bool PlusPath::Create(std::optional<FillMode> fillMode) {
 
 bool PlusPath::CreateFromPoints(const std::vector<PointF>& points, const ByteBuffer& types,
                                 std::optional<FillMode> fillMode) {
-  return Record(GdipCreatePath2(Packed(points), Bytes(types), Count(points), fillMode.value_or(kDefaultFillMode),
+  return Record(GdipCreatePath2(Packed(points), Packed(types), Count(points), fillMode.value_or(kDefaultFillMode),
                                 NewHandleFor<GpPath>(*this)));
 }
 
 bool PlusPath::CreateFromPointsI(const std::vector<PointI>& points, const ByteBuffer& types,
                                  std::optional<FillMode> fillMode) {
-  return Record(GdipCreatePath2I(Packed(points), Bytes(types), Count(points), fillMode.value_or(kDefaultFillMode),
+  return Record(GdipCreatePath2I(Packed(points), Packed(types), Count(points), fillMode.value_or(kDefaultFillMode),
                                  NewHandleFor<GpPath>(*this)));
 }
 
@@ -388,7 +385,7 @@ bool PlusRegion::CreateFromPath(const PlusPath& path) {
 bool PlusRegion::CreateFromHrgn(HRGN hrgn) { return Record(GdipCreateRegionHrgn(hrgn, NewHandleFor<GpRegion>(*this))); }
 
 bool PlusRegion::CreateFromRgnData(const ByteBuffer& data, INT size) {
-  return Record(GdipCreateRegionRgnData(Bytes(data), size, NewHandleFor<GpRegion>(*this)));
+  return Record(GdipCreateRegionRgnData(Packed(data), size, NewHandleFor<GpRegion>(*this)));
 }
 
 bool PlusRegion::Clone(PlusRegion& target) const {
@@ -437,7 +434,7 @@ UINT PlusRegion::GetDataSize() const { return ValueFrom(GdipGetRegionDataSize, r
 
 ByteBuffer PlusRegion::GetData(UINT bufferSize, UINT* sizeFilled) const {
   ByteBuffer data(bufferSize, 0);
-  Record(GdipGetRegionData(regionHandle, data.empty() ? nullptr : data.data(), bufferSize, sizeFilled));
+  Record(GdipGetRegionData(regionHandle, Packed(data), bufferSize, sizeFilled));
   return data;
 }
 

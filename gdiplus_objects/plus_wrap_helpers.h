@@ -1,10 +1,11 @@
-// Helpers that keep the wrappers of the text, brush and pen objects one line each: the value a
-// GDI+ getter writes, the lists of a getter that asks for their length first, and Dispose.
-// Included by .cpp files only.
+// Helpers that keep the wrappers of every object of the layer one line each: the value a GDI+
+// getter writes, the lists of a getter that asks for their length first, Dispose, GDI+ blocks
+// held in a byte buffer, and the palette block. Included by .cpp files only.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <tuple>
 #include <type_traits>
 #include <vector>
@@ -12,6 +13,13 @@
 #include "gdiplus_objects/plus_object.h"
 
 namespace tavrel::plus {
+
+// The value a GDI+ getter wrote, or zero when the getter failed; the status is recorded.
+//   return Answer(GdipGetImageWidth(imageHandle, &width), width);
+template <class T>
+T Answer(Gdiplus::Status status, const T& value) {
+  return Record(status) ? value : T{};
+}
 
 // Calls a GDI+ getter with its leading arguments and the address of a zero-initialised variable
 // of the type of its last parameter; records the status and returns the variable.
@@ -43,6 +51,39 @@ INT ListsFrom(CountOf countOf, Fill fill, std::vector<T>&... lists) {
 inline bool DisposedWith(PlusObject& object, Gdiplus::Status status) {
   object.SetHandle(nullptr);
   return Record(status);
+}
+
+// A block of GDI+ memory layout that a byte buffer holds (new[] aligns it for any field).
+template <class Gp>
+Gp* BlockAs(ByteBuffer& block) {
+  return reinterpret_cast<Gp*>(block.data());
+}
+template <class Gp>
+const Gp* BlockAs(const ByteBuffer& block) {
+  return reinterpret_cast<const Gp*>(block.data());
+}
+
+// A palette in GDI+'s layout: flags, count, then the entries, in a block at least one
+// Gdiplus::ColorPalette long. Entries beyond the list stay zero: the list should hold count.
+inline ByteBuffer PaletteBlock(const ColorPalette& palette) {
+  constexpr std::size_t kEntries = offsetof(Gdiplus::ColorPalette, Entries);
+  ByteBuffer block(std::max(sizeof(Gdiplus::ColorPalette), kEntries + sizeof(Gdiplus::ARGB) * palette.count), 0);
+  auto* gp = BlockAs<Gdiplus::ColorPalette>(block);
+  gp->Flags = palette.flags;
+  gp->Count = palette.count;
+  std::memcpy(block.data() + kEntries, palette.entries.data(),
+              sizeof(Gdiplus::ARGB) * std::min<std::size_t>(palette.count, palette.entries.size()));
+  return block;
+}
+
+// A palette block (at least one Gdiplus::ColorPalette long) read back: flags and count as GDI+
+// wrote them, and as many of the count entries as the block holds.
+inline ColorPalette PaletteFromBlock(const ByteBuffer& block) {
+  constexpr std::size_t kEntries = offsetof(Gdiplus::ColorPalette, Entries);
+  const auto* gp = BlockAs<Gdiplus::ColorPalette>(block);
+  const auto* entries = reinterpret_cast<const Gdiplus::ARGB*>(block.data() + kEntries);
+  const std::size_t room = (block.size() - kEntries) / sizeof(Gdiplus::ARGB);
+  return {gp->Flags, gp->Count, std::vector<Argb>(entries, entries + std::min<std::size_t>(gp->Count, room))};
 }
 
 }  // namespace tavrel::plus

@@ -574,7 +574,8 @@ void SkinWindow::AnimateCaptionButton(int button, int firstState, int secondStat
     BitBlt(dc, r.x, r.y, r.width, r.height, frontDC, r.x, r.y, SRCCOPY);
     ReleaseDC(window, dc);
     if (framework::Uptime() - started < kCaptionFramePeriod) {
-      framework::Sleep(static_cast<int>(kCaptionFramePeriod - (framework::Uptime() - started)));
+      // Rounded up: a truncated remainder would end each frame up to a millisecond early.
+      framework::Sleep(static_cast<int>(std::ceil(kCaptionFramePeriod - (framework::Uptime() - started))));
     }
   }
 }

@@ -52,12 +52,6 @@ int CountOff(const PixelGrid& grid, const RectI& rect, Argb ground) {
   return off;
 }
 
-// Saves what the whole display shows, for a person to look at.
-void Screenshot(const std::string& name) {
-  test::Pump(300);
-  EXPECT_EQ(test::RunHostPumping("import -window root /tmp/skinwin_" + name + ".png"), 0);
-}
-
 TEST(SkinColorBackground, FlatBlendInsideTheWindow) {
   SkinnedWindow skinned(kProgramBounds);
   test::Pump(200);
@@ -264,7 +258,7 @@ TEST(SkinTexts, TitleAndTextsLeaveGlyphsAndHalosInTheirBoxesOnly) {
   test::Pump(200);
   const PixelGrid screen = test::ReadScreen(skinned.Window().ScreenRect());
   EXPECT_EQ(CountOff(screen, kWarningBox, kFlatBlue), CountOff(back, kWarningBox, kFlatBlue));
-  Screenshot("texts");
+  EXPECT_TRUE(test::SaveScreenshot("texts"));
 }
 
 TEST(SkinTexts, SetTextChangesTheTextFromTheNextRender) {

@@ -57,6 +57,17 @@ TEST(SkinWindowCore, AttachedSkinReadsItsWindow) {
   EXPECT_NE(ProcedureOf(skinned.Handle()), test::RecordingWindow::OwnProcedure());
 }
 
+TEST(SkinWindowCore, TitleIsReadUpTo100Characters) {
+  SkinnedWindow skinned(kProgramBounds, {.show = false});
+  const std::string longTitle(150, 'T');
+  ASSERT_TRUE(skinned.Skin().SetTitle(longTitle));
+  EXPECT_EQ(skinned.Skin().GetTitle(), longTitle.substr(0, 100));
+  EXPECT_EQ(skinned.Skin().GetLastErrorText(), "");
+  ASSERT_TRUE(skinned.Skin().SetTitle(""));
+  EXPECT_EQ(skinned.Skin().GetTitle(), "");
+  EXPECT_EQ(skinned.Skin().GetLastErrorText(), test::kNoTitle936);
+}
+
 TEST(SkinWindowCore, AttachTwiceFailsAndChangesNothing) {
   SkinnedWindow skinned(kProgramBounds);
   SkinWindow& skin = skinned.Skin();
@@ -103,6 +114,7 @@ TEST(SkinWindowCore, BuffersGrowWithTheWindowAndAreDrawnWhole) {
   // The size change reaches the skin as WM_SIZE, which refreshes.
   SetWindowPos(skinned.Handle(), nullptr, 0, 0, 1500, 900, SWP_NOZORDER | SWP_NOACTIVATE);
   test::Pump();
+  EXPECT_TRUE(skinned.Window().Saw(WM_SIZE, SIZE_RESTORED, MAKELPARAM(1500, 900)));
   EXPECT_EQ(skin.FetchWindowRect(), (RectI{0, 0, 1500, 900}));
   for (HDC dc : {skin.GetBackDC(), skin.GetFrontDC()}) {
     EXPECT_EQ(BitmapSizeIn(dc), std::make_pair(1500, 900));
@@ -177,6 +189,30 @@ TEST(SkinWindowProc, FrameMessagesAreSwallowedOrPassedOn) {
   skinned.Window().Forget();
   SendMessageA(skinned.Handle(), WM_USER + 7, 11, 22);
   EXPECT_TRUE(skinned.Window().Saw(WM_USER + 7, 11, 22));
+}
+
+TEST(SkinWindowProc, PaintingCopiesTheDamagedPartOfTheFrontBuffer) {
+  SkinnedWindow skinned(kProgramBounds);
+  test::Pump(100);
+  // Marks in the front buffer, which only painting can bring to the screen: one inside the
+  // damaged rectangle, one outside it.
+  HDC front = skinned.Skin().GetFrontDC();
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  const RECT inside{100, 100, 120, 120}, outside{300, 100, 320, 120};
+  FillRect(front, &inside, red);
+  FillRect(front, &outside, red);
+  DeleteObject(red);
+  const RECT damaged{90, 90, 130, 130};
+  skinned.Window().Forget();
+  InvalidateRect(skinned.Handle(), &damaged, FALSE);
+  UpdateWindow(skinned.Handle());
+  test::Pump(200);
+  EXPECT_EQ(skinned.Window().SeenCount(WM_PAINT), 0);
+  const test::PixelGrid screen = test::ReadScreen(skinned.Window().ScreenRect());
+  EXPECT_EQ(screen.At(110, 110), 0xFF0000u);
+  EXPECT_LE(test::ColorDistance(screen.At(310, 110), kFlatBlue), 2);
+  // The back buffer was not touched: painting never draws.
+  EXPECT_LE(test::ColorDistance(test::ReadBuffer(skinned.Skin().GetBackDC()).At(110, 110), kFlatBlue), 2);
 }
 
 // Mouse handlers: plain functions registered by their code address. Each records its calls; the
@@ -272,6 +308,40 @@ TEST(SkinWindowProc, MouseCoordinatesComeFromLParam) {
     EXPECT_EQ(handlerCalls, (std::vector<HandlerCall>{{1, WM_MOUSEMOVE, c.x, c.y}}));
     EXPECT_TRUE(skinned.Window().Saw(WM_MOUSEMOVE, 0, static_cast<LPARAM>(c.lParam)));
   }
+}
+
+// A handler that, on its first call, removes the handler registered before it and registers
+// another one.
+SkinWindow* dispatchingSkin = nullptr;
+std::intptr_t ReshufflingHandler(std::intptr_t message, std::intptr_t x, std::intptr_t y) {
+  handlerCalls.push_back({9, static_cast<int>(message), static_cast<int>(x), static_cast<int>(y)});
+  static bool done = false;
+  if (!done) {
+    done = true;
+    dispatchingSkin->RemoveMouseHandler(2);
+    dispatchingSkin->AddMouseHandler(AddressOf(&RecordingHandler<4>));
+  }
+  return 0;
+}
+
+TEST(SkinWindowProc, HandlersRemovedDuringDispatchAreSkippedAndAddedOnesWaitForTheNextMessage) {
+  SkinnedWindow skinned(kProgramBounds);
+  SkinWindow& skin = skinned.Skin();
+  dispatchingSkin = &skin;
+  skin.AddMouseHandler(AddressOf(&RecordingHandler<1>));
+  skin.AddMouseHandler(AddressOf(&RecordingHandler<2>));
+  skin.AddMouseHandler(AsHandler(CodeAddress(&ReshufflingHandler)));
+  consumer = 0;
+  auto reachedBy = [&](int x) {
+    handlerCalls.clear();
+    skinned.Send(WM_MOUSEMOVE, x, 100);
+    std::vector<int> reached;
+    for (const HandlerCall& call : handlerCalls) reached.push_back(call.handler);
+    return reached;
+  };
+  EXPECT_EQ(reachedBy(100), (std::vector<int>{9, 1}));
+  EXPECT_EQ(reachedBy(101), (std::vector<int>{4, 9, 1}));
+  dispatchingSkin = nullptr;
 }
 
 #if defined(__x86_64__)

@@ -1,8 +1,10 @@
 // Small pictures and checks shared by the image, stream and encoder tests.
 #pragma once
 
-#include <gdiplus.h>
 #include <windows.h>
+
+// gdiplus.h needs windows.h first.
+#include <gdiplus.h>
 
 #include <algorithm>
 #include <array>

@@ -226,6 +226,11 @@ std::optional<int> RunHostPumping(const std::string& shellCommand, int timeoutMi
   return std::nullopt;
 }
 
+bool SaveScreenshot(const std::string& name) {
+  Pump(300);  // Wine copies window surfaces to the display a little later
+  return RunHostPumping("import -window root /tmp/skinwin_" + name + ".png") == 0;
+}
+
 std::string OwnExecutable() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -126,6 +126,9 @@ std::optional<DWORD> RunPumping(const std::string& commandLine, int timeoutMilli
 // given by their Z: path but hands back no process to wait for, so the command reports its end
 // through a file. The command holds no double quotes.
 std::optional<int> RunHostPumping(const std::string& shellCommand, int timeoutMilliseconds = 20000);
+// Saves what the whole display shows as /tmp/skinwin_<name>.png, for a person to look at; false
+// when ImageMagick's import failed.
+bool SaveScreenshot(const std::string& name);
 // This test program's own path, for running it again as a child.
 std::string OwnExecutable();
 
