@@ -91,8 +91,8 @@ TEST(SkinColorBackground, BandsShowOnlyWhereTheWindowReachesTheBufferEdge) {
     } else {
       for (int red : reds) EXPECT_NEAR(red, 97, kTolerance);
     }
-    const std::vector<int> bottom = {test::Red(back.At(w / 3, std::max(h - 250, 60))), test::Red(back.At(w / 3, h - 100)),
-                                     test::Red(back.At(w / 3, h - 8))};
+    const std::vector<int> bottom = {test::Red(back.At(w / 3, std::max(h - 250, 60))),
+                                     test::Red(back.At(w / 3, h - 100)), test::Red(back.At(w / 3, h - 8))};
     if (c.bottomBand) {
       EXPECT_NEAR(bottom[0], 97, kTolerance);
       EXPECT_GT(bottom[0], bottom[1]);
@@ -291,6 +291,55 @@ TEST(SkinTexts, MissingFaceFallsBackToSongTiAndKeepsIt) {
     EXPECT_GT(contrast.darker, 20);
     EXPECT_GT(contrast.lighter, 20);
   }
+}
+
+// The smallest rectangle holding every pixel of an area that is lighter (or darker) than the
+// flat background; empty when there is none.
+RectI ChangedBounds(const PixelGrid& grid, const RectI& area, bool lighter) {
+  int left = area.x + area.width, top = area.y + area.height, right = area.x - 1, bottom = area.y - 1;
+  for (int y = area.y; y < area.y + area.height; ++y) {
+    for (int x = area.x; x < area.x + area.width; ++x) {
+      const int difference = test::Brightness(grid.At(x, y)) - test::Brightness(kFlatBlue);
+      if (lighter ? difference > 40 : difference < -60) {
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  return right < left ? RectI{} : RectI{left, top, right - left + 1, bottom - top + 1};
+}
+
+TEST(SkinTexts, HaloLiesAroundTheGlyphs) {
+  // Drawn once with invisible glyphs (a given colour 0 is transparent black, not the default)
+  // and once with an invisible halo: the halo covers the glyphs' place. Regular style: Wine draws
+  // the bold of WenQuanYi Zen Hei (which has none) wider than the path it makes of the same text.
+  const RectF layout{100, 110, 300, 40};
+  auto drawn = [&](bool glyphs) {
+    SkinnedWindow skinned(kProgramBounds, {.show = false});
+    TextOptions options = At(layout, 20);
+    if (glyphs) {
+      options.glowColor = 0;
+    } else {
+      options.color = 0;
+    }
+    skinned.Skin().AddText("Tavrel Tavrel", 0, options);
+    skinned.Skin().Render();
+    return ChangedBounds(ReadBuffer(skinned.Skin().GetBackDC()), {90, 100, 320, 60}, !glyphs);
+  };
+  const RectI glyphs = drawn(true), halo = drawn(false);
+  ASSERT_GT(glyphs.width, 50);
+  ASSERT_GT(halo.width, 50);
+  EXPECT_NEAR(halo.x, glyphs.x, 4);
+  EXPECT_NEAR(halo.y, glyphs.y, 4);
+  EXPECT_NEAR(halo.x + halo.width, glyphs.x + glyphs.width, 4);
+  EXPECT_NEAR(halo.y + halo.height, glyphs.y + glyphs.height, 4);
+  // Both start at the box's top-left corner.
+  EXPECT_GE(glyphs.x, 100);
+  EXPECT_LT(glyphs.x, 110);
+  EXPECT_GE(halo.x, 100);
+  EXPECT_GE(halo.y, 110);
 }
 
 TEST(SkinTexts, BlurFactorLargerThanTheBoxDrawsNoHalo) {
@@ -532,7 +581,8 @@ TEST(SkinBadPictures, UndecodableOrMissingBackgroundImageClearsToBlack) {
     const char* name;
     std::optional<ByteBuffer> image;
   };
-  for (const Case& c : {Case{"garbage", test::GarbageBytes()}, Case{"none", std::nullopt}, Case{"empty", ByteBuffer{}}}) {
+  for (const Case& c :
+       {Case{"garbage", test::GarbageBytes()}, Case{"none", std::nullopt}, Case{"empty", ByteBuffer{}}}) {
     SCOPED_TRACE(c.name);
     SkinnedWindow skinned(kProgramBounds);
     skinned.Skin().SetBackgroundImage(c.image);

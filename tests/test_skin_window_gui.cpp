@@ -134,9 +134,9 @@ TEST(SkinWindowCore, CaptionButtonLayout) {
     int showMaximize;
     RectI close, maximize, minimize;
   };
-  for (const Case& c : {Case{1, 1, {441, -1, 39, 20}, {413, -1, 28, 20}, {385, -1, 28, 20}},
-                        Case{1, 0, {441, -1, 39, 20}, {}, {413, -1, 28, 20}}, Case{0, 1, {}, {}, {}},
-                        Case{2, 1, {}, {}, {}}}) {
+  for (const Case& c :
+       {Case{1, 1, {441, -1, 39, 20}, {413, -1, 28, 20}, {385, -1, 28, 20}},
+        Case{1, 0, {441, -1, 39, 20}, {}, {413, -1, 28, 20}}, Case{0, 1, {}, {}, {}}, Case{2, 1, {}, {}, {}}}) {
     SCOPED_TRACE(testing::Message() << "caption " << c.showCaption << ", maximise " << c.showMaximize);
     SkinnedWindow skinned(kProgramBounds,
                           {.showCaptionButtons = c.showCaption, .showMaximizeButton = c.showMaximize, .show = false});

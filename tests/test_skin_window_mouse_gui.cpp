@@ -67,7 +67,8 @@ TEST(SkinCaptionHover, FadesInAndOutInFiveTimedFrames) {
   const PixelGrid after = ReadBuffer(skin.GetFrontDC());
   int off = 0;
   for (int y = close.y; y < close.y + close.height; ++y) {
-    for (int x = close.x; x < close.x + close.width; ++x) off += test::ColorDistance(after.At(x, y), normal.At(x, y)) > 2;
+    for (int x = close.x; x < close.x + close.width; ++x)
+      off += test::ColorDistance(after.At(x, y), normal.At(x, y)) > 2;
   }
   EXPECT_EQ(off, 0);
   test::Pump(150);
@@ -88,7 +89,8 @@ TEST(SkinCaptionHover, MovingFromCloseToMaximiseFadesOneOutThenTheOtherIn) {
   const PixelGrid front = ReadBuffer(skin.GetFrontDC());
   EXPECT_FALSE(Reddish(front.At(kCloseX, kCaptionY)));
   // The maximise button's hover picture is blue: brighter than its normal picture.
-  EXPECT_GT(test::Blue(front.At(kMaximizeX - 8, kCaptionY)), test::Blue(ReadBuffer(skin.GetBackDC()).At(kMaximizeX - 8, kCaptionY)));
+  EXPECT_GT(test::Blue(front.At(kMaximizeX - 8, kCaptionY)),
+            test::Blue(ReadBuffer(skin.GetBackDC()).At(kMaximizeX - 8, kCaptionY)));
   // A Compose draws it normal again but leaves it hot: leaving it still fades it out.
   skin.Compose();
   EXPECT_TRUE(skin.IsCaptionHot(CaptionButtonMaximize));
@@ -105,12 +107,12 @@ TEST(SkinLeftPress, DragsOnlyFromAFreeSpot) {
     bool drag;
     bool animates;
   };
-  for (const Case& c : {Case{"control", 80, 80, true, false, false, false},
-                        Case{"free spot", 80, 80, false, false, true, false},
-                        Case{"removed control", 80, 80, true, true, true, false},
-                        Case{"control's bottom edge", 80, 90, true, false, false, false},
-                        Case{"control's right edge", 90, 80, true, false, true, false},
-                        Case{"close button", kCloseX, kCaptionY, false, false, false, true}}) {
+  for (const Case& c :
+       {Case{"control", 80, 80, true, false, false, false}, Case{"free spot", 80, 80, false, false, true, false},
+        Case{"removed control", 80, 80, true, true, true, false},
+        Case{"control's bottom edge", 80, 90, true, false, false, false},
+        Case{"control's right edge", 90, 80, true, false, true, false},
+        Case{"close button", kCloseX, kCaptionY, false, false, false, true}}) {
     SCOPED_TRACE(c.name);
     SkinnedWindow skinned(kBounds, kWithCaptionButtons);
     SkinWindow& skin = skinned.Skin();

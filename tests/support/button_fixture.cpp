@@ -1,8 +1,7 @@
 #include "tests/support/button_fixture.h"
 
-#include <algorithm>
+#include <utility>
 
-#include "framework/application.h"
 #include "resources/embedded_pictures.h"
 #include "tests/support/pixels.h"
 
@@ -90,12 +89,11 @@ std::vector<Argb> ReadWindowPixels(HWND window, const RectI& rect) {
 }
 
 ScreenRecorder::ScreenRecorder(HWND window, const RectI& rect) : window(window), rect(rect) {
-  pictures.push_back({framework::Uptime(), ReadWindowPixels(window, rect)});
+  pictures.push_back(ReadWindowPixels(window, rect));
   sampler = std::thread([this] {
     while (!stopping) {
       std::vector<Argb> pixels = ReadWindowPixels(this->window, this->rect);
-      const double seenAt = framework::Uptime();
-      if (pixels != pictures.back().pixels) pictures.push_back({seenAt, std::move(pixels)});
+      if (pixels != pictures.back()) pictures.push_back(std::move(pixels));
       ::Sleep(2);
     }
   });
@@ -103,17 +101,10 @@ ScreenRecorder::ScreenRecorder(HWND window, const RectI& rect) : window(window),
 
 ScreenRecorder::~ScreenRecorder() { Stop(); }
 
-std::vector<ScreenRecorder::Picture> ScreenRecorder::Stop() {
+std::vector<std::vector<Argb>> ScreenRecorder::Stop() {
   stopping = true;
   if (sampler.joinable()) sampler.join();
   return pictures;
-}
-
-int CountDifferences(const std::vector<Argb>& a, const std::vector<Argb>& b) {
-  const size_t common = std::min(a.size(), b.size());
-  int differences = static_cast<int>(std::max(a.size(), b.size()) - common);
-  for (size_t i = 0; i < common; ++i) differences += a[i] != b[i] ? 1 : 0;
-  return differences;
 }
 
 }  // namespace tavrel::test

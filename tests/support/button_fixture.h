@@ -66,32 +66,23 @@ std::vector<Argb> ReadPixels(HDC dc, const RectI& rect);
 std::vector<Argb> ReadWindowPixels(HWND window, const RectI& rect);
 
 // What the window shows in one rectangle, sampled by a second thread every few milliseconds while
-// the GUI thread is busy inside one message (a fade blocks it): each picture seen, once, with the
-// uptime at which it was first seen.
+// the GUI thread is busy inside one message (a fade blocks it): each picture seen, once.
 class ScreenRecorder {
  public:
-  struct Picture {
-    double seenAt = 0;
-    std::vector<Argb> pixels;
-  };
-
   ScreenRecorder(HWND window, const RectI& rect);
   ScreenRecorder(const ScreenRecorder&) = delete;
   ScreenRecorder& operator=(const ScreenRecorder&) = delete;
   ~ScreenRecorder();
 
   // Stops sampling; the pictures in the order seen, the one on the screen at the start first.
-  std::vector<Picture> Stop();
+  std::vector<std::vector<Argb>> Stop();
 
  private:
   HWND window;
   RectI rect;
   std::atomic<bool> stopping{false};
-  std::vector<Picture> pictures;
+  std::vector<std::vector<Argb>> pictures;
   std::thread sampler;
 };
-
-// The number of positions at which two pixel lists of the same rectangle differ.
-int CountDifferences(const std::vector<Argb>& a, const std::vector<Argb>& b);
 
 }  // namespace tavrel::test

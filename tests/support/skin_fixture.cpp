@@ -193,14 +193,14 @@ std::optional<DWORD> RunPumping(const std::string& commandLine, int timeoutMilli
 
 std::optional<int> RunHostPumping(const std::string& shellCommand, int timeoutMilliseconds) {
   static int runs = 0;
-  const std::string marker = "/tmp/tavrel_skin_host_" + std::to_string(GetCurrentProcessId()) + "_" +
-                             std::to_string(++runs);
+  const std::string marker =
+      "/tmp/tavrel_skin_host_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++runs);
   std::string windowsMarker = "Z:" + marker;
   std::replace(windowsMarker.begin(), windowsMarker.end(), '/', '\\');
   DeleteFileA(windowsMarker.c_str());
   // Written under another name and renamed, so that the marker never holds a half-written status.
-  const std::string command = "Z:\\bin\\sh -c \"" + shellCommand + "; echo $? >" + marker + ".part; mv " + marker +
-                              ".part " + marker + "\"";
+  const std::string command =
+      "Z:\\bin\\sh -c \"" + shellCommand + "; echo $? >" + marker + ".part; mv " + marker + ".part " + marker + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};

@@ -117,9 +117,8 @@ int ColorDistance(Argb a, Argb b);
 // Handles what the window system has queued, then keeps pumping for the given time.
 void Pump(int milliseconds = 0);
 
-// Runs a program with a command line, pumping this thread's messages until it ends (so that a
-// program driving the pointer reaches our windows); its exit code, or none when it could not be
-// started or did not end in time (it is then ended).
+// Runs a Windows program with a command line, pumping this thread's messages until it ends; its
+// exit code, or none when it could not be started or did not end in time (it is then ended).
 std::optional<DWORD> RunPumping(const std::string& commandLine, int timeoutMilliseconds = 20000);
 // Runs a shell command line of the host (Linux) with /bin/sh, pumping this thread's messages
 // until it ends; its exit status, or none when it did not end in time. Wine starts host programs
