@@ -79,7 +79,7 @@ int SkinButton::HandleSkinMessage(int message, int x, int y) {
     } else if (message == WM_LBUTTONUP) {
       // The handler runs before the fade: a message box it opens delays the fade until closed.
       CallProcedure(AsCode(onClick));
-      FadeTiles(ButtonStateNormal, ButtonStateHover, fadePeriod);
+      FadeTiles(ButtonStatePressed, ButtonStateHover, fadePeriod);
       state = ButtonStateHover;
     }
     return 1;
