@@ -5,7 +5,8 @@
 //   bench_delete --steps <path>  deletes the tree step by step as the tool's walk does (list a directory through its
 //                                handle, open each entry relative to it, read the handle's name, set the delete
 //                                disposition, close) and prints the time spent in each step over the whole tree
-//   bench_delete --loop <path>   deletes the tree with a plain FindFirstFileExW / DeleteFileW / RemoveDirectoryW walk
+//   bench_delete --loop <path>   deletes the tree with a plain FindFirstFileExW / DeleteFileW / RemoveDirectoryW walk:
+//                                a speed reference only, as under Wine it deletes through links what they point to
 #define WIN32_NO_STATUS
 #include <windows.h>
 #undef WIN32_NO_STATUS
@@ -161,7 +162,8 @@ int RunSteps(const std::wstring& path) {
   return gone ? 0 : 1;
 }
 
-// The walk a plain Win32 program would write.
+// The walk a plain Win32 program would write. Under Wine it walks into a link to a directory, and removing the link
+// removes its target: never a way to clear the cache, only the floor of a walk by path.
 bool LoopDelete(const std::wstring& directory) {
   WIN32_FIND_DATAW data;
   const HANDLE find =
@@ -172,8 +174,8 @@ bool LoopDelete(const std::wstring& directory) {
       const std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
       const std::wstring path = directory + L"\\" + name;
-      empty = ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? LoopDelete(path) : DeleteFileW(path.c_str())) &&
-              empty;
+      empty =
+          ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? LoopDelete(path) : DeleteFileW(path.c_str())) && empty;
     } while (FindNextFileW(find, &data));
     FindClose(find);
   }

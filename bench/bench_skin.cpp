@@ -3,6 +3,7 @@
 // Prints one line per figure, "<key> <value> <context>", which scripts/bench gathers into its table; slowness is
 // printed, never failed on.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <psapi.h>
 
 #include <algorithm>

@@ -5,10 +5,13 @@
 // is not a link is gone, and the report says the cache is gone exactly when it is.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "framework/file_system.h"
 #include "tests/support/temp_tree.h"
@@ -63,7 +66,7 @@ class ClearWithLinks : public ::testing::Test {
     ASSERT_TRUE(unixTree);
     ASSERT_TRUE(MakeUnixSymlink(unixSentinel, cache + L"\\to-sentinel"));
     ASSERT_TRUE(MakeUnixSymlink(unixSentinel + "/s1.dat", cache + L"\\to-file.dat"));
-    ASSERT_TRUE(MakeUnixSymlink("../../Sentinel/inner", cache + L"\\sub\\deeper\\relative"));
+    ASSERT_TRUE(MakeUnixSymlink("../../../Sentinel/inner", cache + L"\\sub\\deeper\\relative"));
     ASSERT_TRUE(MakeUnixSymlink(*unixTree, cache + L"\\sub\\to-above"));
     const std::optional<std::string> unixCache = UnixPath(cache);
     ASSERT_TRUE(unixCache);

@@ -142,10 +142,14 @@ class Storm {
       case Region::Beyond:
         // Left of the window (a large x once unsigned), above it (negative y), right of it and below it.
         switch (Uniform(0, 3)) {
-          case 0: return {Uniform(-3000, -1), Uniform(-500, 700)};
-          case 1: return {Uniform(-500, 900), Uniform(-3000, -1)};
-          case 2: return {Uniform(480, 70000), Uniform(0, 232)};
-          default: return {Uniform(0, 479), Uniform(233, 32767)};
+          case 0:
+            return {Uniform(-3000, -1), Uniform(-500, 700)};
+          case 1:
+            return {Uniform(-500, 900), Uniform(-3000, -1)};
+          case 2:
+            return {Uniform(480, 70000), Uniform(0, 232)};
+          default:
+            return {Uniform(0, 479), Uniform(233, 32767)};
         }
       case Region::Wrapped: {
         // Beyond 16 bits: only the low word arrives, which lies on a button.
@@ -161,7 +165,8 @@ class Storm {
   // Packed as the window system packs it; now and then with the upper half of a 64-bit lParam set, as a sign
   // extension would leave it.
   LPARAM Pack(Point p) {
-    const std::uint32_t low = (static_cast<std::uint32_t>(p.y) & 0xFFFF) << 16 | (static_cast<std::uint32_t>(p.x) & 0xFFFF);
+    const std::uint32_t low =
+        (static_cast<std::uint32_t>(p.y) & 0xFFFF) << 16 | (static_cast<std::uint32_t>(p.x) & 0xFFFF);
     const std::uint64_t high = Pick({9, 1}) == 1 ? 0xFFFFFFFF00000000ull : 0;
     return static_cast<LPARAM>(high | low);
   }
@@ -206,17 +211,17 @@ TEST(MouseStorm, EveryMessageEndsWhereTheRulesSay) {
     if (!taken) ++modelPassed;
     if (m.message == WM_LBUTTONDOWN && !Inside(kSweepClearRect, p) && !Inside(kSweepExitRect, p)) ++modelDrags;
 
-    const bool same = window.ClearButton().GetState() == clear.state && window.ExitButton().GetState() == exit.state &&
-                      clearClicks == clear.clicks && exitClicks == exit.clicks && passed.count == modelPassed &&
-                      (taken || (passed.message == static_cast<std::intptr_t>(m.message) && passed.x == p.x &&
-                                 passed.y == p.y)) &&
-                      window.DragRequests() == modelDrags;
+    const bool same =
+        window.ClearButton().GetState() == clear.state && window.ExitButton().GetState() == exit.state &&
+        clearClicks == clear.clicks && exitClicks == exit.clicks && passed.count == modelPassed &&
+        (taken || (passed.message == static_cast<std::intptr_t>(m.message) && passed.x == p.x && passed.y == p.y)) &&
+        window.DragRequests() == modelDrags;
     if (!same && ++mismatches <= 5) {
       ADD_FAILURE() << "message " << i << " (0x" << std::hex << m.message << " lParam 0x" << m.lParam << std::dec
                     << " at " << p.x << ", " << p.y << "): states " << window.ClearButton().GetState() << "/"
-                    << window.ExitButton().GetState() << " expected " << clear.state << "/" << exit.state
-                    << ", clicks " << clearClicks << "/" << exitClicks << " expected " << clear.clicks << "/"
-                    << exit.clicks << ", passed on " << passed.count << " expected " << modelPassed << ", drags "
+                    << window.ExitButton().GetState() << " expected " << clear.state << "/" << exit.state << ", clicks "
+                    << clearClicks << "/" << exitClicks << " expected " << clear.clicks << "/" << exit.clicks
+                    << ", passed on " << passed.count << " expected " << modelPassed << ", drags "
                     << window.DragRequests() << " expected " << modelDrags;
       // Follow the real skin from here, so that one fault is not reported at every later message.
       clear.state = window.ClearButton().GetState();
