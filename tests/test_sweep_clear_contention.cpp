@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <set>
@@ -21,8 +20,8 @@ namespace {
 
 constexpr int kFiles = 1000;
 constexpr int kFolders = 50;
-constexpr char kHoldListVariable[] = "TAVREL_SWEEP_HOLD_LIST";
-constexpr char kHoldEventsVariable[] = "TAVREL_SWEEP_HOLD_EVENTS";
+constexpr wchar_t kHoldListVariable[] = L"TAVREL_SWEEP_HOLD_LIST";
+constexpr wchar_t kHoldEventsVariable[] = L"TAVREL_SWEEP_HOLD_EVENTS";
 
 // Folder f of the tree: a0 to a9, then a0\b0 to a9\b3.
 std::wstring Folder(int f) {
@@ -40,7 +39,7 @@ std::string ContentOf(int i) {
   return bytes;
 }
 
-// The hold list travels as UTF-16 bytes, one path a line; the variables' values are ASCII.
+// The hold list travels as UTF-16 bytes, one path a line.
 std::string ListBytes(const std::vector<std::wstring>& paths) {
   std::wstring list;
   for (const std::wstring& path : paths) list += path + L"\n";
@@ -51,12 +50,13 @@ std::wstring ListText(const std::string& bytes) {
   std::copy_n(bytes.data(), list.size() * sizeof(wchar_t), reinterpret_cast<char*>(list.data()));
   return list;
 }
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
+// For messages only.
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
+std::wstring Variable(const wchar_t* name) {
+  wchar_t value[MAX_PATH * 2] = {};
+  const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH * 2);
+  return length < MAX_PATH * 2 ? std::wstring(value, length) : std::wstring();
 }
 
 struct Handle {
@@ -72,10 +72,10 @@ struct Handle {
 // The helper: started by the test below as a second process. It holds every file of the list without sharing,
 // signals the first event, and lets go once the second is signalled (or after a minute).
 TEST(ContentionHelper, DISABLED_HoldsFilesUntilReleased) {
-  const std::string list = Variable(kHoldListVariable);
-  const std::string events = Variable(kHoldEventsVariable);
+  const std::wstring list = Variable(kHoldListVariable);
+  const std::wstring events = Variable(kHoldEventsVariable);
   if (list.empty() || events.empty()) GTEST_SKIP() << "only run by the contention test";
-  const std::optional<std::string> bytes = ReadBytes(Widen(list));
+  const std::optional<std::string> bytes = ReadBytes(list);
   ASSERT_TRUE(bytes);
   const std::wstring paths = ListText(*bytes);
   std::vector<std::unique_ptr<Handle>> held;
@@ -86,8 +86,8 @@ TEST(ContentionHelper, DISABLED_HoldsFilesUntilReleased) {
         CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     ASSERT_NE(held.back()->value, INVALID_HANDLE_VALUE) << Narrow(path);
   }
-  const Handle heldEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, (events + "-held").c_str()));
-  const Handle releaseEvent(OpenEventA(SYNCHRONIZE, FALSE, (events + "-release").c_str()));
+  const Handle heldEvent(OpenEventW(EVENT_MODIFY_STATE, FALSE, (events + L"-held").c_str()));
+  const Handle releaseEvent(OpenEventW(SYNCHRONIZE, FALSE, (events + L"-release").c_str()));
   ASSERT_TRUE(heldEvent.value && releaseEvent.value);
   SetEvent(heldEvent.value);
   WaitForSingleObject(releaseEvent.value, 60000);
@@ -98,11 +98,12 @@ class HelperProcess {
  public:
   HelperProcess(const std::wstring& listPath, const std::vector<std::wstring>& paths) {
     WriteBytes(listPath, ListBytes(paths));
-    const std::string events = "TavrelSweepHold-" + std::to_string(GetCurrentProcessId());
-    heldEvent = CreateEventA(nullptr, TRUE, FALSE, (events + "-held").c_str());
-    releaseEvent = CreateEventA(nullptr, TRUE, FALSE, (events + "-release").c_str());
-    SetEnvironmentVariableA(kHoldListVariable, Narrow(listPath).c_str());
-    SetEnvironmentVariableA(kHoldEventsVariable, events.c_str());
+    const std::wstring events = L"TavrelSweepHold-" + std::to_wstring(GetCurrentProcessId());
+    heldEvent = CreateEventW(nullptr, TRUE, FALSE, (events + L"-held").c_str());
+    releaseEvent = CreateEventW(nullptr, TRUE, FALSE, (events + L"-release").c_str());
+    // The helper inherits them with the environment.
+    SetEnvironmentVariableW(kHoldListVariable, listPath.c_str());
+    SetEnvironmentVariableW(kHoldEventsVariable, events.c_str());
 
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -116,8 +117,8 @@ class HelperProcess {
       CloseHandle(info.hThread);
       process = info.hProcess;
     }
-    SetEnvironmentVariableA(kHoldListVariable, nullptr);
-    SetEnvironmentVariableA(kHoldEventsVariable, nullptr);
+    SetEnvironmentVariableW(kHoldListVariable, nullptr);
+    SetEnvironmentVariableW(kHoldEventsVariable, nullptr);
   }
   HelperProcess(const HelperProcess&) = delete;
   HelperProcess& operator=(const HelperProcess&) = delete;
