@@ -10,8 +10,6 @@ namespace tavrel::skin {
 
 namespace {
 
-HWND NotCreated() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(-1)); }
-
 // The handler's plain entry: the stub hands it the slot that holds the button.
 std::intptr_t HandleSkinMessageEntry(SkinButton** slot, std::intptr_t message, std::intptr_t x, std::intptr_t y) {
   return (*slot)->HandleSkinMessage(static_cast<int>(message), static_cast<int>(x), static_cast<int>(y));
@@ -48,16 +46,16 @@ bool FontFamilyExists(const std::string& name) {
   return exists;
 }
 
-SkinButton::SkinButton() : window(NotCreated()) {
+SkinButton::SkinButton() : window(NoWindow()) {
   stub = MakeMethodThunk(this, CodeAddress(&HandleSkinMessageEntry), 3);
 }
 
 SkinButton::~SkinButton() {
-  if (window == NotCreated()) return;
+  if (window == NoWindow()) return;
   windowGraphics.Dispose();
   backGraphics.Dispose();
   frontGraphics.Dispose();
-  window = NotCreated();
+  window = NoWindow();
 }
 
 int SkinButton::HandleSkinMessage(int message, int x, int y) {
@@ -125,7 +123,7 @@ void SkinButton::DrawState(plus::PlusGraphics& graphics, int tile, int opacity) 
 
 bool SkinButton::Create(SkinWindow& skin, const RectI& newRect, const std::string& newCaption, int newFontSize,
                         HandlerAddress newOnClick) {
-  if (window != NotCreated()) return false;
+  if (window != NoWindow()) return false;
   backDC = skin.GetBackDC();
   frontDC = skin.GetFrontDC();
   backGraphics.CreateFromHDC(backDC);
@@ -144,14 +142,14 @@ bool SkinButton::Create(SkinWindow& skin, const RectI& newRect, const std::strin
 }
 
 bool SkinButton::Remove(SkinWindow& skin) {
-  if (window == NotCreated()) return false;
+  if (window == NoWindow()) return false;
   windowGraphics.Dispose();
   backGraphics.Dispose();
   frontGraphics.Dispose();
   skin.RemoveControlRect(rectIndex);
   skin.RemoveMouseHandler(mouseHandlerIndex);
   skin.RemovePaintHandler(paintHandlerIndex);
-  window = NotCreated();
+  window = NoWindow();
   return true;
 }
 

@@ -26,8 +26,6 @@ using plus::PlusStringFormat;
 
 namespace {
 
-// The value of `window` while the skin is not attached.
-HWND NotAttached() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(-1)); }
 
 // Animations: five frames, each at least this long.
 constexpr double kCaptionFramePeriod = 45;
@@ -234,7 +232,7 @@ void PaintImageBackground(PlusGraphics& graphics, const ByteBuffer& image) {
   FillGradientBand(graphics, {0, h0 - 100}, {0, h0}, ToArgb(ground, 0), ToArgb(ground, 255), {0, h0 - 100, w0, 100});
 }
 
-SkinWindow::SkinWindow() : window(NotAttached()) {
+SkinWindow::SkinWindow() : window(NoWindow()) {
   windowProcStub = MakeMethodThunk(this, CodeAddress(&WindowProcEntry), 4);
   LoadCaptionImages();
 }
@@ -298,7 +296,7 @@ LRESULT SkinWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 bool SkinWindow::Attach(HWND newWindow, const ByteBuffer& newIcon, int showCaption, int showMaximize,
                         std::optional<ColorRef> color, std::optional<ByteBuffer> image) {
-  if (window != NotAttached()) {
+  if (window != NoWindow()) {
     lastError = kAlreadyAttachedError;
     return false;
   }
@@ -331,7 +329,7 @@ bool SkinWindow::Attach(HWND newWindow, const ByteBuffer& newIcon, int showCapti
 }
 
 void SkinWindow::Detach() {
-  if (window != NotAttached()) {
+  if (window != NoWindow()) {
     SelectObject(backDC, backOldBitmap);
     DeleteObject(backBitmap);
     DeleteDC(backDC);
@@ -343,7 +341,7 @@ void SkinWindow::Detach() {
     windowDC = frontDC = backDC = nullptr;
     frontBitmap = backBitmap = nullptr;
   }
-  window = NotAttached();
+  window = NoWindow();
 }
 
 std::string SkinWindow::GetLastErrorText() const { return lastError.value_or(std::string()); }
@@ -369,7 +367,7 @@ void SkinWindow::LayoutCaptionButtons() {
 }
 
 RectI SkinWindow::FetchWindowRect() {
-  if (window == NotAttached()) {
+  if (window == NoWindow()) {
     lastError = kNoWindowRectError;
     return {};
   }
@@ -382,7 +380,7 @@ RectI SkinWindow::FetchWindowRect() {
 std::string SkinWindow::GetTitle() {
   char title[101] = {};
   // Not asked while detached: Wine resolves the handle -1 to some other window and reads its text.
-  if (window == NotAttached() || GetWindowTextA(window, title, sizeof(title)) == 0) lastError = kNoTitleError;
+  if (window == NoWindow() || GetWindowTextA(window, title, sizeof(title)) == 0) lastError = kNoTitleError;
   return title;
 }
 

@@ -31,6 +31,9 @@ constexpr int PaintNotifyBackground = 123;
 // Sent to every paint handler: the front buffer has just been composed; controls draw now.
 constexpr int PaintNotifyFront = 124;
 
+// The window of a skin that is not attached, or of a control that is not created.
+inline HWND NoWindow() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(-1)); }
+
 // A registered handler's code address; a removed entry holds -1.
 using HandlerAddress = std::intptr_t;
 constexpr HandlerAddress kRemovedHandler = -1;
