@@ -26,7 +26,6 @@ using plus::PlusStringFormat;
 
 namespace {
 
-
 // Animations: five frames, each at least this long.
 constexpr double kCaptionFramePeriod = 45;
 
